@@ -1,0 +1,16 @@
+#include "app/exit_pause.h"
+
+#include "app/texts.h"
+#include "host/console.h"
+
+namespace vornix {
+
+void WaitForEnter(Console& console, bool batch_mode) {
+  if (batch_mode) return;
+  Print(console, "");
+  Print(console, texts::kPrompt);
+  console.ReadLine();
+  console.CheckIO();
+}
+
+}  // namespace vornix

@@ -1,0 +1,31 @@
+// vornix: removes integrated mass-storage drivers from the text-mode setup
+// scripts of a Windows installation source.
+#include <new>
+#include <stdexcept>
+
+#include "app/run_driver.h"
+#include "host/command_line.h"
+#include "host/console.h"
+#include "host/failure_report.h"
+#include "host/failures.h"
+#include "host/file_system.h"
+#include "host/paths.h"
+#include "host/process.h"
+
+int main(int argc, char** argv) {
+  using namespace vornix;
+  StartProcess();
+  PrepareFailureReports();
+  Console console(StdInputHandle(), StdOutputHandle(), ConsoleLineEnd());
+  try {
+    const Arguments arguments = ProcessArguments(argc, argv);
+    RunDriver(RunHost{arguments, RealFileSystem(), console, HostPathRules()});
+  } catch (const Exception& failure) {
+    return ReportFailure(failure, console);
+  } catch (const std::bad_alloc&) {
+    return ReportOutOfMemory(console);
+  } catch (const std::length_error&) {
+    return ReportOutOfMemory(console);
+  }
+  return FinishRun(0, console);
+}

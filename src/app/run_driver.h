@@ -1,0 +1,32 @@
+// The whole run, in its fixed order: arguments, the two scripts, the side
+// files, the removal passes, the restore lines, the two saves, the pause.
+#ifndef VORNIX_APP_RUN_DRIVER_H_
+#define VORNIX_APP_RUN_DRIVER_H_
+
+#include <string>
+
+namespace vornix {
+
+class Arguments;
+class Console;
+class FileSystem;
+class LineList;
+struct PathRules;
+
+struct RunHost {
+  const Arguments& arguments;
+  FileSystem& fs;
+  Console& console;
+  const PathRules& paths;
+};
+
+/// Runs once. Failures are raised to the caller, which reports them.
+void RunDriver(const RunHost& host);
+
+/// Drops the end-of-file marker: a last line holding 0x1A is cut before its
+/// first 0x1A, and removed when nothing is left before it.
+void DropEndOfFileMarker(LineList& lines);
+
+}  // namespace vornix
+
+#endif  // VORNIX_APP_RUN_DRIVER_H_

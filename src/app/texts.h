@@ -1,0 +1,40 @@
+// Everything the program itself prints, and the two screens made of it.
+#ifndef VORNIX_APP_TEXTS_H_
+#define VORNIX_APP_TEXTS_H_
+
+namespace vornix {
+
+class Console;
+
+namespace texts {
+inline constexpr char kBanner[] = "MassStorage driver deleter v1.0.0.2";
+inline constexpr char kCreditAuthors[] = "Written by the Vornix developers";
+inline constexpr char kCreditPlace[] = "Made on the Internet, 2026";
+inline constexpr char kUsage[] = "Usage: Vornix <I386_DIR>  [-Q]";
+inline constexpr char kUsageDir[] =
+    "I386_DIR dir - I386 source dir to MassStorage driver integration";
+inline constexpr char kUsageBatch[] =
+    "-Q (optional) - batch mode - no wait user input";
+inline constexpr char kUsageReadme[] =
+    "For more info see readme.txt (to future...)";
+inline constexpr char kNoTxtsetup[] = "Unnable to open txtsetup.sif!";
+inline constexpr char kNoDosnet[] = "Unnable to open dosnet.inf!";
+inline constexpr char kStopped[] = "Process stopped.";
+inline constexpr char kDeleting[] = "Delete 3rd party MSST drivers...";
+inline constexpr char kDone[] = "Done...";
+inline constexpr char kRestoring[] =
+    "Restore stok replaced/deleted MSST drivers...";
+inline constexpr char kPrompt[] = "Hit <Enter> to exit";
+}  // namespace texts
+
+/// One line and its output check: a failed line ends the run here.
+void Print(Console& console, const char* text);
+
+/// The three banner lines and a blank line.
+void ShowBanner(Console& console);
+/// The usage screen, ended by the exit pause.
+void ShowUsage(Console& console, bool batch_mode);
+
+}  // namespace vornix
+
+#endif  // VORNIX_APP_TEXTS_H_

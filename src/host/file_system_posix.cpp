@@ -1,0 +1,254 @@
+// Linux: the file system. The fixed script names are found ignoring ASCII
+// case, so a source copied from a CD in upper case reads and writes the same
+// files as on Windows; a save goes through a temporary file and a rename.
+#include <dirent.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "edit/text_rules.h"
+#include "host/failures.h"
+#include "host/file_system.h"
+#include "host/paths.h"
+#include "host/posix_util.h"
+
+namespace vornix {
+
+std::string ReadLink(const char* path) {
+  std::string target(256, '\0');
+  for (;;) {
+    const ssize_t length = readlink(path, target.data(), target.size());
+    if (length < 0) return std::string();
+    if (static_cast<size_t>(length) < target.size()) {
+      target.resize(static_cast<size_t>(length));
+      return target;
+    }
+    target.resize(target.size() * 2);
+  }
+}
+
+std::string CurrentDirectory() {
+  std::string directory(256, '\0');
+  for (;;) {
+    if (getcwd(directory.data(), directory.size()) != nullptr) {
+      directory.resize(std::strlen(directory.c_str()));
+      return directory;
+    }
+    if (errno != ERANGE) return std::string();
+    directory.resize(directory.size() * 2);
+  }
+}
+
+std::string SystemErrorText(int32_t code) {
+  return std::string(TrimSystemErrorText(std::strerror(code)));
+}
+
+namespace {
+
+struct SplitPath {
+  std::string directory;  // "/" for the root
+  std::string name;
+};
+
+SplitPath SplitAtLastSlash(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return SplitPath{".", path};
+  return SplitPath{slash == 0 ? "/" : path.substr(0, slash),
+                   path.substr(slash + 1)};
+}
+
+// The entry of the directory whose name equals the path's last part ignoring
+// ASCII case, the smallest in byte order when there are several; the path as
+// given when there is none.
+std::string ResolveNameCase(const std::string& path) {
+  const SplitPath split = SplitAtLastSlash(path);
+  DIR* directory = opendir(split.directory.c_str());
+  if (directory == nullptr) return path;
+  std::string best;
+  bool found = false;
+  while (const dirent* entry = readdir(directory)) {
+    const std::string_view name = entry->d_name;
+    if (SameNoCase(name, split.name) && (!found || name < best)) {
+      best = name;
+      found = true;
+    }
+  }
+  closedir(directory);
+  if (!found) return path;
+  return split.directory == "/" ? "/" + best
+                                : split.directory + "/" + best;
+}
+
+class RealPosixFileSystem : public FileSystem {
+ public:
+  bool FileIsPresent(const std::string& path) override {
+    struct stat status;
+    return stat(ResolveNameCase(path).c_str(), &status) == 0 &&
+           !S_ISDIR(status.st_mode);
+  }
+
+  std::string ReadWholeFile(const std::string& path) override;
+  void ReplaceFile(const std::string& path, std::string_view text) override;
+
+  std::optional<std::string> FullPathOf(const std::string& text) override {
+    if (!text.empty() && text[0] == '/') return ResolvePosixPath("/", text);
+    const std::string current = CurrentDirectory();
+    if (current.empty()) return std::nullopt;
+    return ResolvePosixPath(current, text);
+  }
+
+ private:
+  [[noreturn]] void RaiseOpenError(const std::string& path, int error) {
+    Raise<EFOpenError>(FullPathOf(path).value_or(path), SystemErrorText(error));
+  }
+  [[noreturn]] void RaiseCreateError(const std::string& path, int error) {
+    Raise<EFCreateError>(FullPathOf(path).value_or(path),
+                         SystemErrorText(error));
+  }
+};
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  /// Closes now, so that the caller can see the result.
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// Removes the temporary file unless the replace went through.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  ~TemporaryFile() {
+    if (!path_.empty()) unlink(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  const std::string& path() const { return path_; }
+  void Keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = write(fd, text.data(), text.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    text.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+bool ReadAll(int fd, char* buffer, size_t size) {
+  while (size != 0) {
+    const ssize_t n = read(fd, buffer, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    buffer += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+void SyncDirectory(const std::string& directory) {
+  const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);  // some file systems cannot; the rename itself has happened
+  close(fd);
+}
+
+std::string RealPath(const std::string& path) {
+  char* resolved = realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return path;
+  std::string result(resolved);
+  free(resolved);
+  return result;
+}
+
+std::string RealPosixFileSystem::ReadWholeFile(const std::string& path) {
+  // Non-blocking, so that a FIFO in a script's place cannot stall the run.
+  FileDescriptor file(
+      open(ResolveNameCase(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.get() < 0) RaiseOpenError(path, errno);
+  struct stat status;
+  if (fstat(file.get(), &status) != 0) RaiseOpenError(path, errno);
+  if (S_ISDIR(status.st_mode)) RaiseOpenError(path, EISDIR);
+  if (!S_ISREG(status.st_mode)) RaiseOpenError(path, EINVAL);
+  if (status.st_size > INT32_MAX) throw std::bad_alloc();
+
+  std::string bytes(static_cast<size_t>(status.st_size), '\0');
+  if (!ReadAll(file.get(), bytes.data(), bytes.size())) Raise<EReadError>();
+  return bytes;
+}
+
+void RealPosixFileSystem::ReplaceFile(const std::string& path,
+                                      std::string_view text) {
+  std::string target = ResolveNameCase(path);
+  struct stat status;
+  const bool exists = stat(target.c_str(), &status) == 0;
+  if (exists) {
+    target = RealPath(target);  // a link's file is replaced, not the link
+    if (S_ISDIR(status.st_mode)) RaiseCreateError(path, EISDIR);
+    if (!S_ISREG(status.st_mode)) RaiseCreateError(path, EINVAL);
+    // Root may write anything; a file without any write bit is still taken
+    // as read-only, as Windows takes its read-only attribute.
+    if ((status.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)
+      RaiseCreateError(path, EACCES);
+  }
+
+  const SplitPath split = SplitAtLastSlash(target);
+  std::string pattern = split.directory + "/.vornix-XXXXXX";
+  FileDescriptor file(mkostemp(pattern.data(), O_CLOEXEC));
+  if (file.get() < 0) RaiseCreateError(path, errno);
+  TemporaryFile temporary(pattern);
+
+  if (!WriteAll(file.get(), text) || fsync(file.get()) != 0)
+    Raise<EWriteError>();
+  fchmod(file.get(), exists ? status.st_mode & 07777 : NewFileMode());
+  if (exists && geteuid() == 0) {
+    if (fchown(file.get(), status.st_uid, status.st_gid) != 0) {
+      // Keeping the owner is a courtesy; the text is what must arrive.
+    }
+  }
+  if (!file.Close()) Raise<EWriteError>();
+  if (rename(temporary.path().c_str(), target.c_str()) != 0)
+    RaiseCreateError(path, errno);
+  temporary.Keep();
+  SyncDirectory(split.directory);
+}
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+  static RealPosixFileSystem fs;
+  return fs;
+}
+
+}  // namespace vornix

@@ -1,0 +1,198 @@
+// Windows: the file system. A save writes a temporary file beside the
+// script, forces it to disk and moves it over the script in one step.
+#include <windows.h>
+
+#include <new>
+#include <string>
+
+#include "host/failures.h"
+#include "host/file_system.h"
+#include "host/paths.h"
+
+namespace vornix {
+
+std::string SystemErrorText(int32_t code) {
+  char text[256];
+  const DWORD size = FormatMessageA(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
+          FORMAT_MESSAGE_ARGUMENT_ARRAY,
+      nullptr, static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
+  return std::string(TrimSystemErrorText(std::string_view(text, size)));
+}
+
+namespace {
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  /// Closes now, so that the caller can see the result.
+  bool Close() {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return CloseHandle(handle) != 0;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Removes the temporary file unless the move went through.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  ~TemporaryFile() {
+    if (!path_.empty()) DeleteFileA(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  const std::string& path() const { return path_; }
+  void Keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+std::string HexText(unsigned long value) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string text;
+  do {
+    text.insert(text.begin(), kDigits[value & 0xF]);
+    value >>= 4;
+  } while (value != 0);
+  return text;
+}
+
+// The directory part of `path` with its final separator.
+std::string_view DirectoryPrefix(std::string_view path) {
+  return path.substr(0, path.size() - FileNameOf(path, HostPathRules()).size());
+}
+
+// The path of the existing entry as the directory spells it, so that
+// replacing "txtsetup.sif" by way of "TXTSETUP.SIF" keeps the name's case.
+std::string ExistingSpelling(const std::string& path) {
+  WIN32_FIND_DATAA entry;
+  const HANDLE search = FindFirstFileA(path.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return path;
+  FindClose(search);
+  return std::string(DirectoryPrefix(path)) + entry.cFileName;
+}
+
+class RealWin32FileSystem : public FileSystem {
+ public:
+  bool FileIsPresent(const std::string& path) override {
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = FindFirstFileA(path.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+
+  std::string ReadWholeFile(const std::string& path) override;
+  void ReplaceFile(const std::string& path, std::string_view text) override;
+
+  std::optional<std::string> FullPathOf(const std::string& text) override {
+    std::string full(MAX_PATH, '\0');
+    for (;;) {
+      const DWORD length = GetFullPathNameA(
+          text.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+      if (length == 0) return std::nullopt;
+      if (length < full.size()) {
+        full.resize(length);
+        return full;
+      }
+      full.resize(length);  // the size asked for, terminator included
+    }
+  }
+
+ private:
+  [[noreturn]] void RaiseOpenError(const std::string& path, DWORD error) {
+    Raise<EFOpenError>(FullPathOf(path).value_or(path),
+                       SystemErrorText(static_cast<int32_t>(error)));
+  }
+  [[noreturn]] void RaiseCreateError(const std::string& path, DWORD error) {
+    Raise<EFCreateError>(FullPathOf(path).value_or(path),
+                         SystemErrorText(static_cast<int32_t>(error)));
+  }
+  Handle CreateTemporaryBeside(const std::string& target, std::string* name);
+};
+
+std::string RealWin32FileSystem::ReadWholeFile(const std::string& path) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) RaiseOpenError(path, GetLastError());
+  DWORD high = 0;
+  const DWORD size = GetFileSize(file.get(), &high);
+  if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+    Raise<EReadError>();
+  if (high != 0 || size > 0x7FFFFFFF) throw std::bad_alloc();
+
+  std::string bytes(size, '\0');
+  DWORD read = 0;
+  if (size != 0 &&
+      (!ReadFile(file.get(), bytes.data(), size, &read, nullptr) || read != size))
+    Raise<EReadError>();
+  return bytes;
+}
+
+Handle RealWin32FileSystem::CreateTemporaryBeside(const std::string& target,
+                                                  std::string* name) {
+  const std::string prefix = std::string(DirectoryPrefix(target)) + "vornix-" +
+                             HexText(GetCurrentProcessId()) + "-";
+  for (unsigned attempt = 0;; ++attempt) {
+    *name = prefix + HexText(attempt) + ".tmp";
+    HANDLE handle = CreateFileA(name->c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) return Handle(handle);
+    const DWORD error = GetLastError();
+    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ||
+        attempt == 0xFFFF)
+      RaiseCreateError(target, error);
+  }
+}
+
+void RealWin32FileSystem::ReplaceFile(const std::string& path,
+                                      std::string_view text) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY |
+                               FILE_ATTRIBUTE_READONLY)) != 0)
+    RaiseCreateError(path, ERROR_ACCESS_DENIED);
+  const std::string target = exists ? ExistingSpelling(path) : path;
+
+  std::string temporary_name;
+  Handle file = CreateTemporaryBeside(target, &temporary_name);
+  TemporaryFile temporary(temporary_name);
+  DWORD written = 0;
+  if (!text.empty() &&
+      (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()),
+                  &written, nullptr) ||
+       written != text.size()))
+    Raise<EWriteError>();
+  if (!FlushFileBuffers(file.get()) || !file.Close()) Raise<EWriteError>();
+
+  if (exists)
+    SetFileAttributesA(temporary.path().c_str(),
+                       attributes & (FILE_ATTRIBUTE_HIDDEN |
+                                     FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_ARCHIVE));
+  if (!MoveFileExA(temporary.path().c_str(), target.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    RaiseCreateError(path, GetLastError());
+  temporary.Keep();
+}
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+  static RealWin32FileSystem fs;
+  return fs;
+}
+
+}  // namespace vornix

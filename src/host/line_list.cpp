@@ -1,0 +1,117 @@
+#include "host/line_list.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "host/failures.h"
+#include "host/file_system.h"
+
+namespace vornix {
+
+namespace {
+
+// Sizes, counts and indices are signed 32-bit, so no list holds more bytes.
+constexpr size_t kStorageLimit = std::numeric_limits<int32_t>::max();
+
+}  // namespace
+
+void LineList::CheckIndex(int32_t index) const {
+  if (index < 0 || index >= LineCount()) Raise<EStringListError>(index);
+}
+
+LineList::Span LineList::Store(std::string_view text) {
+  if (text.size() > kStorageLimit - storage_.size()) throw std::bad_alloc();
+  const Span span{static_cast<uint32_t>(storage_.size()),
+                  static_cast<uint32_t>(text.size())};
+  storage_.append(text);
+  return span;
+}
+
+std::string LineList::GetLine(int32_t index) const {
+  return std::string(LineView(index));
+}
+
+std::string_view LineList::LineView(int32_t index) const {
+  CheckIndex(index);
+  const Span span = lines_[static_cast<size_t>(index)];
+  return std::string_view(storage_.data() + span.offset, span.length);
+}
+
+void LineList::SetLine(int32_t index, std::string_view text) {
+  CheckIndex(index);
+  // Blanking, the passes' only edit, needs no new bytes.
+  lines_[static_cast<size_t>(index)] =
+      text.empty() ? Span{0, 0} : Store(text);
+}
+
+void LineList::DeleteLine(int32_t index) {
+  CheckIndex(index);
+  lines_.erase(lines_.begin() + index);
+}
+
+int32_t LineList::AddLine(std::string_view text) {
+  if (lines_.size() >= kStorageLimit) throw std::bad_alloc();
+  const Span span = Store(text);
+  lines_.push_back(span);
+  return LineCount() - 1;
+}
+
+void LineList::AppendLines(const LineList& source) {
+  const int32_t count = source.LineCount();  // once: source may be this list
+  for (int32_t i = 0; i < count; ++i) AddLine(source.GetLine(i));
+}
+
+void LineList::SetText(std::string text) {
+  if (text.size() > kStorageLimit) throw std::bad_alloc();
+  std::vector<Span> lines;
+  const char* const begin = text.data();
+  const void* const nul = std::memchr(begin, '\0', text.size());
+  const char* const end =
+      nul != nullptr ? static_cast<const char*>(nul) : begin + text.size();
+  const char* p = begin;
+  while (p < end) {
+    const char* const start = p;
+    while (p < end && *p != '\n' && *p != '\r') ++p;
+    lines.push_back(Span{static_cast<uint32_t>(start - begin),
+                         static_cast<uint32_t>(p - start)});
+    if (p < end && *p == '\r') ++p;
+    if (p < end && *p == '\n') ++p;
+  }
+  storage_ = std::move(text);
+  lines_ = std::move(lines);
+}
+
+std::string LineList::LinesToText() const {
+  size_t size = 0;
+  for (const Span& span : lines_) size += span.length + 2;
+  std::string text;
+  text.reserve(size);
+  for (const Span& span : lines_) {
+    text.append(storage_, span.offset, span.length);
+    text.append("\r\n", 2);
+  }
+  return text;
+}
+
+void LineList::LoadLines(const std::string& path, FileSystem& fs) {
+  std::string bytes = fs.ReadWholeFile(path);
+  if (const std::optional<size_t> nul = FindEmbeddedNul(bytes))
+    Raise<EFileFormatError>(fs.FullPathOf(path).value_or(path),
+                            static_cast<int64_t>(*nul));
+  SetText(std::move(bytes));
+}
+
+void LineList::SaveLines(const std::string& path, FileSystem& fs) const {
+  fs.ReplaceFile(path, LinesToText());
+}
+
+std::optional<size_t> FindEmbeddedNul(std::string_view bytes) {
+  const size_t nul = bytes.find('\0');
+  if (nul == std::string_view::npos) return std::nullopt;
+  if (bytes.find_first_not_of('\0', nul) == std::string_view::npos)
+    return std::nullopt;
+  return nul;
+}
+
+}  // namespace vornix

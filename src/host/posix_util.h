@@ -1,0 +1,16 @@
+// Small helpers over the POSIX calls that report sizes and interruptions.
+#ifndef VORNIX_HOST_POSIX_UTIL_H_
+#define VORNIX_HOST_POSIX_UTIL_H_
+
+#include <string>
+
+namespace vornix {
+
+/// The target of a symbolic link, of any length; empty on failure.
+std::string ReadLink(const char* path);
+/// The current directory, of any length; empty when it has none.
+std::string CurrentDirectory();
+
+}  // namespace vornix
+
+#endif  // VORNIX_HOST_POSIX_UTIL_H_

@@ -1,0 +1,92 @@
+// Windows: the process's command line, code page, path rules and modules.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "host/command_line.h"
+#include "host/failure_report.h"
+#include "host/paths.h"
+#include "host/process.h"
+
+namespace vornix {
+
+namespace {
+
+LeadByteSet g_lead_bytes;
+
+unsigned DefaultAnsiCodePage(LCID locale) {
+  char text[7] = {};
+  if (GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, text, sizeof text) ==
+          0 ||
+      text[0] < '0' || text[0] > '9')
+    return GetACP();
+  unsigned code_page = 0;
+  for (const char* p = text; *p >= '0' && *p <= '9'; ++p)
+    code_page = code_page * 10 + static_cast<unsigned>(*p - '0');
+  return code_page;
+}
+
+LeadByteSet LocaleLeadBytes() {
+  LCID locale = GetThreadLocale();
+  if (locale == 0) locale = 0x0409;
+  if (HasSingleByteCodePage(PRIMARYLANGID(LANGIDFROMLCID(locale))))
+    return LeadByteSet();
+  CPINFO info;
+  if (!GetCPInfo(DefaultAnsiCodePage(locale), &info)) return LeadByteSet();
+  return LeadBytesFromRanges(info.LeadByte, MAX_LEADBYTES);
+}
+
+std::string ModulePath(HMODULE module) {
+  std::string path(MAX_PATH + 1, '\0');
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return std::string();
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace
+
+void StartProcess() {
+  // A batch run must never stop at a system error box.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX |
+               SEM_NOOPENFILEERRORBOX);
+  g_lead_bytes = LocaleLeadBytes();
+}
+
+const PathRules& HostPathRules() {
+  static const PathRules rules = WindowsPathRules(g_lead_bytes);
+  return rules;
+}
+
+Arguments ProcessArguments(int, char**) {
+  return Arguments(ModulePath(nullptr),
+                   SplitCommandLine(GetCommandLineA(), g_lead_bytes));
+}
+
+size_t OwnModulePath(char* path, size_t capacity) {
+  return GetModuleFileNameA(nullptr, path, static_cast<DWORD>(capacity));
+}
+
+bool LocateModule(const void* address, char* path, size_t capacity,
+                  ModuleLocation* location) {
+  MEMORY_BASIC_INFORMATION region;
+  if (VirtualQuery(address, &region, sizeof region) == 0 ||
+      region.State != MEM_COMMIT)
+    return false;
+  const DWORD length =
+      GetModuleFileNameA(static_cast<HMODULE>(region.AllocationBase), path,
+                         static_cast<DWORD>(capacity));
+  if (length == 0) return false;
+  location->path_length = length;
+  location->base = reinterpret_cast<uintptr_t>(region.AllocationBase);
+  return true;
+}
+
+}  // namespace vornix

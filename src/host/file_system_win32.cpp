@@ -2,6 +2,7 @@
 // script, forces it to disk and moves it over the script in one step.
 #include <windows.h>
 
+#include <memory>
 #include <new>
 #include <string>
 
@@ -32,30 +33,35 @@ class Handle {
   Handle& operator=(const Handle&) = delete;
   HANDLE get() const { return handle_; }
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// A new file beside the target. Unless the move went through, it is closed
+// and removed again: Windows cannot remove a file that is still open.
+class TemporaryFile {
+ public:
+  TemporaryFile(HANDLE handle, std::string path)
+      : handle_(handle), path_(std::move(path)) {}
+  ~TemporaryFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    if (!path_.empty()) DeleteFileA(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  HANDLE handle() const { return handle_; }
+  const std::string& path() const { return path_; }
   /// Closes now, so that the caller can see the result.
   bool Close() {
     const HANDLE handle = handle_;
     handle_ = INVALID_HANDLE_VALUE;
     return CloseHandle(handle) != 0;
   }
-
- private:
-  HANDLE handle_;
-};
-
-// Removes the temporary file unless the move went through.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-  ~TemporaryFile() {
-    if (!path_.empty()) DeleteFileA(path_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  const std::string& path() const { return path_; }
   void Keep() { path_.clear(); }
 
  private:
+  HANDLE handle_;
   std::string path_;
 };
 
@@ -120,7 +126,7 @@ class RealWin32FileSystem : public FileSystem {
     Raise<EFCreateError>(FullPathOf(path).value_or(path),
                          SystemErrorText(static_cast<int32_t>(error)));
   }
-  Handle CreateTemporaryBeside(const std::string& target, std::string* name);
+  std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const std::string& target);
 };
 
 std::string RealWin32FileSystem::ReadWholeFile(const std::string& path) {
@@ -141,15 +147,16 @@ std::string RealWin32FileSystem::ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-Handle RealWin32FileSystem::CreateTemporaryBeside(const std::string& target,
-                                                  std::string* name) {
+std::unique_ptr<TemporaryFile> RealWin32FileSystem::CreateTemporaryBeside(
+    const std::string& target) {
   const std::string prefix = std::string(DirectoryPrefix(target)) + "vornix-" +
                              HexText(GetCurrentProcessId()) + "-";
   for (unsigned attempt = 0;; ++attempt) {
-    *name = prefix + HexText(attempt) + ".tmp";
-    HANDLE handle = CreateFileA(name->c_str(), GENERIC_WRITE, 0, nullptr,
+    std::string name = prefix + HexText(attempt) + ".tmp";
+    HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) return Handle(handle);
+    if (handle != INVALID_HANDLE_VALUE)
+      return std::make_unique<TemporaryFile>(handle, std::move(name));
     const DWORD error = GetLastError();
     if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ||
         attempt == 0xFFFF)
@@ -166,26 +173,25 @@ void RealWin32FileSystem::ReplaceFile(const std::string& path,
     RaiseCreateError(path, ERROR_ACCESS_DENIED);
   const std::string target = exists ? ExistingSpelling(path) : path;
 
-  std::string temporary_name;
-  Handle file = CreateTemporaryBeside(target, &temporary_name);
-  TemporaryFile temporary(temporary_name);
+  const std::unique_ptr<TemporaryFile> temporary = CreateTemporaryBeside(target);
   DWORD written = 0;
   if (!text.empty() &&
-      (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()),
-                  &written, nullptr) ||
+      (!WriteFile(temporary->handle(), text.data(),
+                  static_cast<DWORD>(text.size()), &written, nullptr) ||
        written != text.size()))
     Raise<EWriteError>();
-  if (!FlushFileBuffers(file.get()) || !file.Close()) Raise<EWriteError>();
+  if (!FlushFileBuffers(temporary->handle()) || !temporary->Close())
+    Raise<EWriteError>();
 
   if (exists)
-    SetFileAttributesA(temporary.path().c_str(),
+    SetFileAttributesA(temporary->path().c_str(),
                        attributes & (FILE_ATTRIBUTE_HIDDEN |
                                      FILE_ATTRIBUTE_SYSTEM |
                                      FILE_ATTRIBUTE_ARCHIVE));
-  if (!MoveFileExA(temporary.path().c_str(), target.c_str(),
+  if (!MoveFileExA(temporary->path().c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     RaiseCreateError(path, GetLastError());
-  temporary.Keep();
+  temporary->Keep();
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ need wine wine
 dpkg -s wine64 >/dev/null 2>&1 || packages+=(wine64)
 need clang++ clang
 need valgrind valgrind
+need strace strace
 need localedef locales
 [ -f /usr/include/gtest/gtest.h ] || packages+=(libgtest-dev)
 dpkg -s libclang-rt-14-dev >/dev/null 2>&1 || packages+=(libclang-rt-14-dev)

@@ -11,6 +11,7 @@ code page of the failure report) is the target's to say.
 import os
 import re
 import shutil
+import stat
 import subprocess
 import tempfile
 import unittest
@@ -179,14 +180,21 @@ class Scratch:
             return f.read()
 
     def snapshot(self):
-        """Every file below the scratch root but the program, with its bytes."""
+        """Every entry below the scratch root but the program: a file with
+        its bytes, anything else with its kind and mode."""
         files = {}
-        for directory, _, names in os.walk(self.root):
-            for name in names:
+        for directory, subdirectories, names in os.walk(self.root):
+            for name in names + subdirectories:
                 path = os.path.join(directory, name)
-                if path != self.program and not os.path.islink(path):
+                status = os.lstat(path)
+                key = os.path.relpath(path, self.root)
+                if path == self.program:
+                    continue
+                if stat.S_ISREG(status.st_mode):
                     with open(path, "rb") as f:
-                        files[os.path.relpath(path, self.root)] = f.read()
+                        files[key] = f.read()
+                else:
+                    files[key] = (stat.S_IFMT(status.st_mode), status.st_mode & 0o7777)
         return files
 
     def run(self, *args, stdin=b"", stdout=subprocess.PIPE, cwd=None, env=None,

@@ -40,8 +40,8 @@ class CompleteRun(_Source):
         self.assertScreen(result, BANNER + WORK_DONE)
         files = self.scratch.snapshot()
         # The scripts keep their names; no temporary file is left.
-        self.assertEqual(sorted(files), ["I386/dosnet.inf", "I386/txtsetup.sif",
-                                         "tool/dosnet.add", "tool/txtfiles.del",
+        self.assertEqual(sorted(files), ["I386", "I386/dosnet.inf", "I386/txtsetup.sif",
+                                         "tool", "tool/dosnet.add", "tool/txtfiles.del",
                                          "tool/txtsetup.add"])
         self.assertEqual(files["I386/txtsetup.sif"], EXPECTED_TXTSETUP)
         self.assertEqual(files["I386/dosnet.inf"], EXPECTED_DOSNET)

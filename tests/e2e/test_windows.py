@@ -57,3 +57,57 @@ class Windows(TargetTestCase):
         self.assertEqual(done.stdout.replace(b"\r\n", b"\n"),
                          b"first run 0\nstopped run 0\nfailed run 1\n")
         self.assertEqual(self.scratch.read("I386/txtsetup.sif"), b"")
+
+
+def readme_batch_file():
+    """The example batch file, exactly as the README shows it."""
+    with open(os.path.join(os.path.dirname(__file__), "..", "..", "README.md")) as f:
+        text = f.read()
+    start = text.index("```bat\n") + len("```bat\n")
+    return text[start:text.index("```", start)].replace("\n", "\r\n").encode("ascii")
+
+
+class ReadmeBatchFile(TargetTestCase):
+    applies_to = staticmethod(lambda target: isinstance(target, WineTarget))
+
+    def test_from_another_directory_and_a_path_with_blanks(self):
+        s = self.scratch
+        tool = os.path.join(s.root, "Program Files", "Vornix tools")
+        os.makedirs(tool)
+        os.replace(s.program, os.path.join(tool, "vornix.exe"))
+        s.write("Program Files/Vornix tools/txtfiles.del", b"abc\r\n")
+        batch = s.write("Program Files/Vornix tools/remove-drivers.bat", readme_batch_file())
+        source = os.path.join(s.root, "XP source", "I386")
+        s.write("XP source/I386/txtsetup.sif", b"[SCSI.Load]\r\nabc = abc.sys,4\r\n")
+        s.write("XP source/I386/dosnet.inf", b"[Files]\r\nd1,abc.sys\r\n")
+        elsewhere = os.path.join(s.root, "elsewhere")
+        os.mkdir(elsewhere)
+
+        # Called from another batch file, as a user's own script would.
+        caller = s.write("elsewhere/caller.bat", (
+            '@echo off\r\ncall "%s" "%s"\r\necho status %%ERRORLEVEL%%\r\n'
+            % (self.target.path(batch), self.target.path(source))).encode("ascii"))
+
+        def run_batch():
+            done = subprocess.run(["wine", "cmd", "/c", self.target.path(caller)],
+                                  capture_output=True, env=self.target.environment({}),
+                                  cwd=elsewhere, stdin=subprocess.DEVNULL)
+            lines = done.stdout.split(b"\r\n")
+            return lines[-3], int(lines[-2].split(b" ")[-1])
+
+        said, status = run_batch()
+        self.assertEqual((said, status),
+                         (b"Drivers removed from %s." % self.target.path(source).encode(), 0))
+        self.assertEqual(s.read("XP source/I386/dosnet.inf"), b"[Files]\r\n\r\n")
+
+        s.write("XP source/I386/txtsetup.sif", b"")
+        self.assertEqual(run_batch(), (b"vornix failed with status 1: see the report above.", 1))
+
+        # wine's "call" turns every failing status into 1, so the batch file's
+        # own status 2 is read from a direct run.
+        os.remove(os.path.join(source, "txtsetup.sif"))
+        done = subprocess.run(["wine", "cmd", "/c", "remove-drivers.bat", self.target.path(source)],
+                              capture_output=True, env=self.target.environment({}), cwd=tool,
+                              stdin=subprocess.DEVNULL)
+        self.assertEqual((done.stdout, done.returncode),
+                         (b"There is no txtsetup.sif in %s.\r\n" % self.target.path(source).encode(), 2))

@@ -1,5 +1,10 @@
 // Windows: the file system. A save writes a temporary file beside the
 // script, forces it to disk and moves it over the script in one step.
+//
+// Paths are 8-bit texts in the ANSI code page. They are handed to the wide
+// file functions after the same conversion that the ANSI functions make, so
+// that a path of MAX_PATH characters or more can take the "\\?\" prefix,
+// which the ANSI functions do not accept.
 #include <windows.h>
 
 #include <memory>
@@ -22,6 +27,38 @@ std::string SystemErrorText(int32_t code) {
 }
 
 namespace {
+
+std::wstring WideText(const std::string& text) {
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(
+      static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
+      L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(),
+                      static_cast<int>(wide.size()));
+  return wide;
+}
+
+// An absolute path for the wide file functions.
+std::wstring WidePath(const std::string& path) {
+  const std::wstring wide = WideText(path);
+  if (wide.size() < MAX_PATH) return wide;
+  if (wide.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + wide.substr(2);
+  return L"\\\\?\\" + wide;
+}
+
+std::string AnsiText(const wchar_t* wide) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
+  return text;
+}
+
+bool FindEntry(const std::string& path, WIN32_FIND_DATAW* entry) {
+  const HANDLE search = FindFirstFileW(WidePath(path).c_str(), entry);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
 
 class Handle {
  public:
@@ -46,7 +83,7 @@ class TemporaryFile {
       : handle_(handle), path_(std::move(path)) {}
   ~TemporaryFile() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    if (!path_.empty()) DeleteFileA(path_.c_str());
+    if (!path_.empty()) DeleteFileW(WidePath(path_).c_str());
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -83,35 +120,34 @@ std::string_view DirectoryPrefix(std::string_view path) {
 // The path of the existing entry as the directory spells it, so that
 // replacing "txtsetup.sif" by way of "TXTSETUP.SIF" keeps the name's case.
 std::string ExistingSpelling(const std::string& path) {
-  WIN32_FIND_DATAA entry;
-  const HANDLE search = FindFirstFileA(path.c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return path;
-  FindClose(search);
-  return std::string(DirectoryPrefix(path)) + entry.cFileName;
+  WIN32_FIND_DATAW entry;
+  if (!FindEntry(path, &entry)) return path;
+  return std::string(DirectoryPrefix(path)) + AnsiText(entry.cFileName);
 }
 
 class RealWin32FileSystem : public FileSystem {
  public:
   bool FileIsPresent(const std::string& path) override {
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA(path.c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    WIN32_FIND_DATAW entry;
+    return FindEntry(path, &entry) &&
+           (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
   }
 
   std::string ReadWholeFile(const std::string& path) override;
   void ReplaceFile(const std::string& path, std::string_view text) override;
 
   std::optional<std::string> FullPathOf(const std::string& text) override {
-    std::string full(MAX_PATH, '\0');
+    // The wide function, because the ANSI one refuses results of MAX_PATH
+    // characters or more.
+    const std::wstring wide = WideText(text);
+    std::wstring full(MAX_PATH, L'\0');
     for (;;) {
-      const DWORD length = GetFullPathNameA(
-          text.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+      const DWORD length = GetFullPathNameW(
+          wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
       if (length == 0) return std::nullopt;
       if (length < full.size()) {
         full.resize(length);
-        return full;
+        return AnsiText(full.c_str());
       }
       full.resize(length);  // the size asked for, terminator included
     }
@@ -130,7 +166,7 @@ class RealWin32FileSystem : public FileSystem {
 };
 
 std::string RealWin32FileSystem::ReadWholeFile(const std::string& path) {
-  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  Handle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) RaiseOpenError(path, GetLastError());
   DWORD high = 0;
@@ -153,7 +189,7 @@ std::unique_ptr<TemporaryFile> RealWin32FileSystem::CreateTemporaryBeside(
                              HexText(GetCurrentProcessId()) + "-";
   for (unsigned attempt = 0;; ++attempt) {
     std::string name = prefix + HexText(attempt) + ".tmp";
-    HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr,
+    HANDLE handle = CreateFileW(WidePath(name).c_str(), GENERIC_WRITE, 0, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE)
       return std::make_unique<TemporaryFile>(handle, std::move(name));
@@ -166,7 +202,7 @@ std::unique_ptr<TemporaryFile> RealWin32FileSystem::CreateTemporaryBeside(
 
 void RealWin32FileSystem::ReplaceFile(const std::string& path,
                                       std::string_view text) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY |
                                FILE_ATTRIBUTE_READONLY)) != 0)
@@ -184,11 +220,11 @@ void RealWin32FileSystem::ReplaceFile(const std::string& path,
     Raise<EWriteError>();
 
   if (exists)
-    SetFileAttributesA(temporary->path().c_str(),
+    SetFileAttributesW(WidePath(temporary->path()).c_str(),
                        attributes & (FILE_ATTRIBUTE_HIDDEN |
                                      FILE_ATTRIBUTE_SYSTEM |
                                      FILE_ATTRIBUTE_ARCHIVE));
-  if (!MoveFileExA(temporary->path().c_str(), target.c_str(),
+  if (!MoveFileExW(WidePath(temporary->path()).c_str(), WidePath(target).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     RaiseCreateError(path, GetLastError());
   temporary->Keep();

@@ -47,34 +47,6 @@ class Output(_Source):
         self.assertEqual(result.status, 0)
         self.assertEqual(self.scratch.read("I386/dosnet.inf"), REWRITTEN_DOSNET)
 
-    def test_full_device(self):
-        with open("/dev/full", "wb") as full:
-            result = self.scratch.run(self.setup_dir, "-Q", stdout=full)
-        self.assertEqual(result.stdout, None)
-        result.stdout = b""
-        self.assertReport(result, "EInOutError", self.io_error("Диск полон"), [])
-        self.assertNothingWritten()
-
-    def test_closed_output(self):
-        result = self.scratch.run(self.setup_dir, "-Q", stdout=None,
-                                  preexec_fn=lambda: os.close(1))
-        result.stdout = b""
-        self.assertReport(result, "EInOutError", self.io_error("Ошибка ввода/вывода 105"), [])
-        self.assertNothingWritten()
-
-    def test_closed_pipe(self):
-        # The run stops at the line during which the first block of 128
-        # bytes fills, before anything is saved.
-        read_end, write_end = os.pipe()
-        os.close(read_end)
-        try:
-            result = self.scratch.run(self.setup_dir, "-Q", stdout=write_end)
-        finally:
-            os.close(write_end)
-        result.stdout = b""
-        self.assertReport(result, "EInOutError", self.io_error("Ошибка ввода/вывода 32"), [])
-        self.assertNothingWritten()
-
 
 class Input(_Source):
     def run_interactive(self, **kwargs):
@@ -94,41 +66,6 @@ class Input(_Source):
             source.write(b"abc\x1adef\r\n")
             source.seek(0)
             self.run_interactive(stdin=source)
-
-    def test_closed_input_is_reported_after_the_pause(self):
-        result = self.scratch.run(self.setup_dir, stdin=None, preexec_fn=lambda: os.close(0))
-        self.assertReport(result, "EInOutError", self.io_error("Ошибка ввода/вывода 104"),
-                          BANNER + WORK_DONE + PAUSE)
-        self.assertEqual(self.scratch.read("I386/dosnet.inf"), REWRITTEN_DOSNET)
-
-
-class Failures(_Source):
-    def test_dosnet_that_cannot_be_opened(self):
-        path = os.path.join(self.scratch.setup, "dosnet.inf")
-        if is_wine(self.target):
-            holder = self.hold_open(path)
-        elif os.geteuid() == 0:
-            # Root opens any file; a FIFO in the script's place is refused.
-            os.remove(path)
-            os.mkfifo(path)
-            self.before = self.scratch.snapshot()
-        else:
-            os.chmod(path, 0)
-        result = self.scratch.run(self.setup_dir, "-Q")
-        system = "Permission denied" if os.geteuid() else "Invalid argument"
-        self.assertReport(result, "EFOpenError", self.message(
-            'Не могу открыть файл "%s". {system}.' % self.target.path(path), system), BANNER)
-        if is_wine(self.target):
-            holder.communicate(b"")
-        self.assertNothingWritten()
-
-    def hold_open(self, path):
-        helper = os.path.join(os.path.dirname(self.target.executable), "hold_file.exe")
-        holder = subprocess.Popen(self.target.command(helper, [self.target.path(path)]),
-                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                  env=self.target.environment({}))
-        self.assertEqual(holder.stdout.readline().strip(), b"held")
-        return holder
 
 
 class NativeOnly(_Source):
@@ -155,16 +92,3 @@ class NativeOnly(_Source):
             os.close(follower)
             os.close(leader)
         self.assertEqual(sizes, [len(line) + 1 for line in BANNER + WORK_DONE])
-
-    def test_exhausted_memory_is_reported(self):
-        self.scratch.write("I386/txtsetup.sif", b"x" * (64 << 20))
-        self.before = self.scratch.snapshot()
-        limit = 48 << 20
-
-        def cap_memory():
-            resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
-
-        result = self.scratch.run(self.setup_dir, "-Q", preexec_fn=cap_memory)
-        self.assertReport(result, "EOutOfMemory", self.message("Не хватает памяти."), BANNER)
-        self.assertNothingWritten()
-        del self.before

@@ -1,5 +1,6 @@
 #include "host/line_list.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -62,19 +63,34 @@ void LineList::AppendLines(const LineList& source) {
   for (int32_t i = 0; i < count; ++i) AddLine(source.GetLine(i));
 }
 
+namespace {
+
+// The first `c` in [from, end), or `end`.
+const char* Find(const char* from, const char* end, char c) {
+  const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
+  return found != nullptr ? static_cast<const char*>(found) : end;
+}
+
+}  // namespace
+
 void LineList::SetText(std::string text) {
   if (text.size() > kStorageLimit) throw std::bad_alloc();
-  std::vector<Span> lines;
   const char* const begin = text.data();
-  const void* const nul = std::memchr(begin, '\0', text.size());
-  const char* const end =
-      nul != nullptr ? static_cast<const char*>(nul) : begin + text.size();
+  const char* const end = Find(begin, begin + text.size(), '\0');
+  std::vector<Span> lines;
+  lines.reserve(static_cast<size_t>(end - begin) / 32 + 1);
+  // The next CR and the next LF are each looked for once and remembered, so
+  // that a file with only one kind of line end stays one pass.
+  const char* next_cr = Find(begin, end, '\r');
+  const char* next_lf = Find(begin, end, '\n');
   const char* p = begin;
   while (p < end) {
-    const char* const start = p;
-    while (p < end && *p != '\n' && *p != '\r') ++p;
-    lines.push_back(Span{static_cast<uint32_t>(start - begin),
-                         static_cast<uint32_t>(p - start)});
+    if (next_cr < p) next_cr = Find(p, end, '\r');
+    if (next_lf < p) next_lf = Find(p, end, '\n');
+    const char* const line_end = std::min(next_cr, next_lf);
+    lines.push_back(Span{static_cast<uint32_t>(p - begin),
+                         static_cast<uint32_t>(line_end - p)});
+    p = line_end;
     if (p < end && *p == '\r') ++p;
     if (p < end && *p == '\n') ++p;
   }
@@ -85,11 +101,13 @@ void LineList::SetText(std::string text) {
 std::string LineList::LinesToText() const {
   size_t size = 0;
   for (const Span& span : lines_) size += span.length + 2;
-  std::string text;
-  text.reserve(size);
+  std::string text(size, '\0');
+  char* out = text.data();
   for (const Span& span : lines_) {
-    text.append(storage_, span.offset, span.length);
-    text.append("\r\n", 2);
+    std::memcpy(out, storage_.data() + span.offset, span.length);
+    out += span.length;
+    *out++ = '\r';
+    *out++ = '\n';
   }
   return text;
 }

@@ -53,6 +53,9 @@ class Target:
     line_end = b"\n"
     module = "vornix"
     executable_name = "vornix"
+    # A build run under a sanitizer or valgrind cannot take an address-space
+    # limit or run in a bare root of its own.
+    instrumented = False
 
     def __init__(self, executable):
         self.executable = os.path.abspath(executable)
@@ -86,6 +89,25 @@ class Target:
 
     def stop(self):
         pass
+
+
+class SanitizedTarget(Target):
+    """The native program built with AddressSanitizer and UBSan."""
+
+    name = "sanitized"
+    instrumented = True
+
+
+class ValgrindTarget(Target):
+    """The native program run under valgrind's memcheck: any error it finds
+    fails the run with status 99."""
+
+    name = "valgrind"
+    instrumented = True
+
+    def command(self, program, args):
+        return ["valgrind", "-q", "--error-exitcode=99", "--leak-check=full",
+                "--errors-for-leak-kinds=definite", program] + list(args)
 
 
 class WineTarget(Target):
@@ -136,11 +158,13 @@ class WineTarget(Target):
 
 
 def targets_from_environment():
-    """VORNIX_TARGETS: name=path entries separated by ';' (native=..., wine32=...)."""
+    """VORNIX_TARGETS: name=path entries separated by ';', the names native,
+    sanitized, valgrind, or wine32 and wine64 for the Windows builds."""
+    kinds = {"native": Target, "sanitized": SanitizedTarget, "valgrind": ValgrindTarget}
     targets = []
     for entry in filter(None, os.environ.get("VORNIX_TARGETS", "").split(";")):
         name, _, path = entry.partition("=")
-        targets.append(Target(path) if name == "native" else WineTarget(name, path))
+        targets.append(kinds[name](path) if name in kinds else WineTarget(name, path))
     return targets
 
 

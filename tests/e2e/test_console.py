@@ -8,7 +8,7 @@ import stat
 import subprocess
 import tempfile
 
-from harness import BANNER, PAUSE, WORK_DONE, TargetTestCase, WineTarget, crlf
+from harness import BANNER, PAUSE, WORK_DONE, TargetTestCase, ValgrindTarget, WineTarget, crlf
 
 TXTSETUP = b"[SCSI.Load]\r\nabc = abc.sys,4\r\nother = other.sys,4\r\n"
 DOSNET = b"[Files]\r\nd1,abc.sys\r\nd1,other.sys\r\n"
@@ -69,7 +69,8 @@ class Input(_Source):
 
 
 class NativeOnly(_Source):
-    applies_to = staticmethod(lambda target: not is_wine(target))
+    applies_to = staticmethod(lambda target: not is_wine(target)
+                              and not isinstance(target, ValgrindTarget))
 
     def trace_writes(self, **kwargs):
         trace = os.path.join(self.scratch.root, "trace")

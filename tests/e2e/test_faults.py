@@ -163,6 +163,13 @@ def interactive(case):
     case.args = [case.target.path(case.scratch.setup)]
 
 
+def sparse(relative, size):
+    def prepare(case):
+        with open(os.path.join(case.scratch.root, relative), "r+b") as f:
+            f.truncate(size)
+    return prepare
+
+
 def memory_limit(case):
     case.scratch.write("I386/txtsetup.sif", b"x" * (64 << 20))
     limit = 48 << 20
@@ -255,6 +262,8 @@ FAULTS = [
         lambda case: (interactive(case), close_descriptor(0)(case))),
     Fault("memory exhausted", Fails("EOutOfMemory", plain("Не хватает памяти."), BANNER),
           memory_limit, wine=False, instrumented=False),
+    Fault("a script of 2 GiB", Fails("EOutOfMemory", plain("Не хватает памяти."), BANNER),
+          sparse("I386/dosnet.inf", 2 << 30)),
     # What the files hold.
     Fault("UTF-16 txtsetup.sif", Fails("EFileFormatError", file_message(
         'Файл "%s" не является текстовым: нулевой байт по смещению {system}.', "I386/txtsetup.sif", "3"),
@@ -330,10 +339,11 @@ class FaultTable(TargetTestCase):
         self.use_setup("I386")
         if fault.prepare:
             fault.prepare(self)
-        setup = os.path.join(s.root, self.setup_relative)
-        inputs = {name: s.read(os.path.join(self.setup_relative, name))
-                  for name in ("txtsetup.sif", "dosnet.inf")
-                  if os.path.isfile(os.path.join(setup, name))}
+        outcome = fault.outcome
+        saved = outcome.saved if isinstance(outcome, Fails) else (
+            ["txtsetup.sif", "dosnet.inf"] if isinstance(outcome, Succeeds) else [])
+        inputs = [s.read(os.path.join(self.setup_relative, name))
+                  for name in ("txtsetup.sif", "dosnet.inf")] if saved else None
         before = s.snapshot()
         if self.chroot:
             result = s.run(s.root, "/tool/vornix", "/", "-Q", program="chroot", **self.options)
@@ -344,18 +354,15 @@ class FaultTable(TargetTestCase):
         after = s.snapshot()
         self.assertEqual(sorted(after), sorted(before), "entries left behind or lost")
 
-        outcome = fault.outcome
         if isinstance(outcome, Fails):
             printed = outcome.printed if self.printed_to_pipe else []
             self.assertReport(result, outcome.class_name, outcome.message(self), printed)
         else:
             self.assertScreen(result, outcome.lines)
 
-        saved = outcome.saved if isinstance(outcome, Fails) else (
-            ["txtsetup.sif", "dosnet.inf"] if isinstance(outcome, Succeeds) else [])
         if saved:
             expected = reference.expected_scripts(
-                inputs["txtsetup.sif"], inputs["dosnet.inf"],
+                inputs[0], inputs[1],
                 reference.split_lines(s.read("tool/txtfiles.del")),
                 s.read("tool/txtsetup.add"), s.read("tool/dosnet.add"))
         for index, name in enumerate(("txtsetup.sif", "dosnet.inf")):

@@ -180,17 +180,6 @@ TEST_F(ConsoleTest, EndOfInputIsRememberedAndErrorsRecorded) {
   EXPECT_EQ(reader.IOErrorCode(), 6);
 }
 
-TEST_F(ConsoleTest, CloseWritesHeldBytesAndIgnoresFailure) {
-  console.WriteLine("held");
-  EXPECT_TRUE(out.writes.empty());
-  console.FlushOutput();
-  EXPECT_EQ(out.writes, std::vector<std::string>{"held\r\n"});
-  console.WriteLine("more");
-  out.write_error = 32;
-  console.Close();
-  EXPECT_EQ(out.writes.size(), 2u);
-}
-
 TEST(InOutErrorMessage, NamedCodesAndNumbers) {
   EXPECT_EQ(InOutErrorMessage(kErrorNotOpenForOutput), "Ошибка ввода/вывода 105");
   EXPECT_EQ(InOutErrorMessage(-3), "Ошибка ввода/вывода -3");

@@ -3,12 +3,12 @@
 // files as on Windows; a save goes through a temporary file and a rename.
 #include <dirent.h>
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>

@@ -103,8 +103,8 @@ size_t FillTemplate(std::string_view pattern,
       writer.Put(std::string_view(&c, 1));
       continue;
     }
-    const char spec = pattern[++i];
-    if (spec == '%') {
+    const char directive = pattern[++i];
+    if (directive == '%') {
       writer.Put("%");
       continue;
     }
@@ -112,7 +112,7 @@ size_t FillTemplate(std::string_view pattern,
     const TemplateValue& value = *next++;
     char digits[32];
     char* const digits_end = digits + sizeof digits;
-    switch (spec) {
+    switch (directive) {
       case 's':
         writer.Put(value.text);
         break;

@@ -3,7 +3,7 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <string>
 

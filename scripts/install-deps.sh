@@ -17,7 +17,7 @@ dpkg -s wine64 >/dev/null 2>&1 || packages+=(wine64)
 need clang++ clang
 need valgrind valgrind
 need strace strace
-need localedef locales
+[ -f /usr/share/i18n/locales/ru_RU ] || packages+=(locales)
 [ -f /usr/include/gtest/gtest.h ] || packages+=(libgtest-dev)
 dpkg -s libclang-rt-14-dev >/dev/null 2>&1 || packages+=(libclang-rt-14-dev)
 dpkg -s libfuzzer-14-dev >/dev/null 2>&1 || packages+=(libfuzzer-14-dev)

@@ -66,7 +66,6 @@ TEST(Failures, ClassNamesBasesAndMessages) {
   EXPECT_STREQ(memory.ClassName(), "EOutOfMemory");
   EXPECT_EQ(memory.Message(), "Не хватает памяти");
   EXPECT_NE(dynamic_cast<const EHeapException*>(&memory), nullptr);
-  EXPECT_EQ(EInvalidPointer().Message(), "Неверная операция с указателем");
 
   const EStringListError list(-1);
   EXPECT_STREQ(list.ClassName(), "EStringListError");

@@ -11,9 +11,6 @@ EInOutError::EInOutError(int32_t code)
 EOutOfMemory::EOutOfMemory()
     : EHeapException(CatalogueText(MessageId::kOutOfMemory)) {}
 
-EInvalidPointer::EInvalidPointer()
-    : EHeapException(CatalogueText(MessageId::kInvalidPointer)) {}
-
 EFOpenError::EFOpenError(std::string_view full_path,
                          std::string_view system_text)
     : EFileStreamError(FillTemplate(CatalogueText(MessageId::kFileOpen),

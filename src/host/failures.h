@@ -55,12 +55,6 @@ class EOutOfMemory : public EHeapException {
   const char* ClassName() const override { return "EOutOfMemory"; }
 };
 
-class EInvalidPointer : public EHeapException {
- public:
-  EInvalidPointer();
-  const char* ClassName() const override { return "EInvalidPointer"; }
-};
-
 /// `full_path` as FullPathOf forms it; `system_text` from SystemErrorText.
 class EFOpenError : public EFileStreamError {
  public:

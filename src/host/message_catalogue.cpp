@@ -17,7 +17,6 @@ constexpr CatalogueRow kCatalogue[] = {
     {MessageId::kFailureReport,
      u"Исключительная ситуация %s в модуле %s по адресу %p.\r\n%s%s\r\n"},
     {MessageId::kOutOfMemory, u"Не хватает памяти"},
-    {MessageId::kInvalidPointer, u"Неверная операция с указателем"},
     {MessageId::kInOutError, u"Ошибка ввода/вывода %d"},
     {MessageId::kFileNotFound, u"Файл не найден"},
     {MessageId::kBadFileName, u"Неверное имя файла"},

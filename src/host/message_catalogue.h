@@ -15,7 +15,6 @@ namespace vornix {
 enum class MessageId : uint16_t {
   kFailureReport = 65511,
   kOutOfMemory = 65520,
-  kInvalidPointer = 65504,
   kInOutError = 65521,
   kFileNotFound = 65522,
   kBadFileName = 65523,

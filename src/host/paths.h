@@ -19,11 +19,6 @@ class LeadByteSet {
     for (unsigned value = low; value <= high; ++value) bytes_[value] = true;
   }
   bool Contains(char c) const { return bytes_[static_cast<unsigned char>(c)]; }
-  bool IsEmpty() const {
-    for (bool b : bytes_)
-      if (b) return false;
-    return true;
-  }
 
  private:
   std::array<bool, 256> bytes_;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <new>
 #include <string>
 
@@ -39,26 +40,21 @@ SplitPath SplitAtLastSlash(const std::string& path) {
                    path.substr(slash + 1)};
 }
 
-// The entry of the directory whose name equals the path's last part ignoring
-// ASCII case, the smallest in byte order when there are several; the path as
-// given when there is none.
-std::string ResolveNameCase(const std::string& path) {
-  const SplitPath split = SplitAtLastSlash(path);
-  DIR* directory = opendir(split.directory.c_str());
-  if (directory == nullptr) return path;
-  std::string best;
-  bool found = false;
+// The spellings in one directory: for each name upper-cased, the smallest
+// entry in byte order that folds to it.
+using Spellings = std::map<std::string, std::string>;
+
+Spellings ListSpellings(const std::string& directory_path) {
+  Spellings spellings;
+  DIR* directory = opendir(directory_path.c_str());
+  if (directory == nullptr) return spellings;
   while (const dirent* entry = readdir(directory)) {
-    const std::string_view name = entry->d_name;
-    if (SameNoCase(name, split.name) && (!found || name < best)) {
-      best = name;
-      found = true;
-    }
+    const std::string name = entry->d_name;
+    std::string& best = spellings[UpperAscii(name)];
+    if (best.empty() || name < best) best = name;
   }
   closedir(directory);
-  if (!found) return path;
-  return split.directory == "/" ? "/" + best
-                                : split.directory + "/" + best;
+  return spellings;
 }
 
 class RealPosixFileSystem : public FileSystem {
@@ -80,6 +76,32 @@ class RealPosixFileSystem : public FileSystem {
   }
 
  private:
+  /// The entry of the path's directory whose name equals the path's last
+  /// part ignoring ASCII case (the smallest in byte order when there are
+  /// several), or the path as given when there is none. An I386 directory
+  /// holds thousands of entries and a run looks up its fixed names several
+  /// times, so each directory is listed once; the program's own saves add
+  /// the names they create, and its temporary names never match.
+  std::string ResolveNameCase(const std::string& path) {
+    const SplitPath split = SplitAtLastSlash(path);
+    auto listed = spellings_.find(split.directory);
+    if (listed == spellings_.end())
+      listed = spellings_.emplace(split.directory, ListSpellings(split.directory)).first;
+    const auto found = listed->second.find(UpperAscii(split.name));
+    if (found == listed->second.end()) return path;
+    return split.directory == "/" ? "/" + found->second
+                                  : split.directory + "/" + found->second;
+  }
+
+  void NoteCreated(const std::string& path) {
+    const SplitPath split = SplitAtLastSlash(path);
+    const auto listed = spellings_.find(split.directory);
+    if (listed != spellings_.end())
+      listed->second.emplace(UpperAscii(split.name), split.name);
+  }
+
+  std::map<std::string, Spellings> spellings_;
+
   [[noreturn]] void RaiseOpenError(const std::string& path, int error) {
     Raise<EFOpenError>(FullPathOf(path).value_or(path), SystemErrorText(error));
   }
@@ -216,6 +238,7 @@ void RealPosixFileSystem::ReplaceFile(const std::string& path,
   if (rename(temporary.path().c_str(), target.c_str()) != 0)
     RaiseCreateError(path, errno);
   temporary.Keep();
+  if (!exists) NoteCreated(target);
   SyncDirectory(split.directory);
 }
 

@@ -18,7 +18,7 @@ fi
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build/fuzz"
-targets=(line_list_fuzz text_rules_fuzz passes_fuzz command_line_fuzz)
+targets=(line_list_fuzz passes_fuzz)
 
 cmake -S "$root" -B "$build" \
   -DCMAKE_CXX_COMPILER="${CLANGXX:-clang++}" \

@@ -5,6 +5,14 @@
 
 namespace vornix {
 
+namespace {
+
+size_t PosNoCase(const std::string& needle, std::string_view haystack) {
+  return PosExact(UpperAscii(needle), UpperAscii(haystack));
+}
+
+}  // namespace
+
 void ReferenceClearDosnetEntries(LineList& lines, const std::string& name) {
   const std::string needle = name + ".sys";
   for (int32_t i = 0; i < lines.LineCount(); ++i) {

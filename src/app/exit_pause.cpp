@@ -7,8 +7,8 @@ namespace vornix {
 
 void WaitForEnter(Console& console, bool batch_mode) {
   if (batch_mode) return;
-  Print(console, "");
-  Print(console, texts::kPrompt);
+  console.Print("");
+  console.Print(texts::kPrompt);
   console.ReadLine();
   console.CheckIO();
 }

@@ -4,13 +4,13 @@
 #include <stdexcept>
 
 #include "app/run_driver.h"
-#include "host/command_line.h"
 #include "host/console.h"
 #include "host/failure_report.h"
 #include "host/failures.h"
 #include "host/file_system.h"
-#include "host/paths.h"
 #include "host/process.h"
+#include "host/run_end.h"
+#include "host/std_handles.h"
 
 int main(int argc, char** argv) {
   using namespace vornix;

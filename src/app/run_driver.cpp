@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/exit_pause.h"
+#include "app/screens.h"
 #include "app/texts.h"
 #include "edit/dosnet_pass.h"
 #include "edit/driver_names.h"
@@ -19,10 +20,15 @@ namespace vornix {
 
 namespace {
 
+// The batch switch: the last argument is "-Q" in any letter case.
+bool IsBatchSwitch(const Arguments& arguments) {
+  return UpperAscii(arguments.ArgumentAt(arguments.ArgumentCount())) == "-Q";
+}
+
 void StopRun(const RunHost& host, const char* message, bool batch_mode) {
-  Print(host.console, message);
-  Print(host.console, "");
-  Print(host.console, texts::kStopped);
+  host.console.Print(message);
+  host.console.Print("");
+  host.console.Print(texts::kStopped);
   WaitForEnter(host.console, batch_mode);
 }
 
@@ -91,16 +97,16 @@ void RunDriver(const RunHost& host) {
   LoadIfPresent(host, tool_dir, "dosnet.add", dosnet_add_lines);
   LoadIfPresent(host, tool_dir, "txtsetup.add", txtsetup_add_lines);
 
-  Print(host.console, texts::kDeleting);
+  host.console.Print(texts::kDeleting);
   const DriverNames names(DriverNamesOf(delete_list));
   ClearDosnetEntries(dosnet_lines, names);
   ClearTxtsetupEntries(txtsetup_lines, names);
-  Print(host.console, texts::kDone);
+  host.console.Print(texts::kDone);
 
-  Print(host.console, texts::kRestoring);
+  host.console.Print(texts::kRestoring);
   dosnet_lines.AppendLines(dosnet_add_lines);
   txtsetup_lines.AppendLines(txtsetup_add_lines);
-  Print(host.console, texts::kDone);
+  host.console.Print(texts::kDone);
 
   txtsetup_lines.SaveLines(JoinPath(setup_dir, "TXTSETUP.SIF", host.paths),
                            host.fs);

@@ -1,11 +1,9 @@
-// Everything the program itself prints, and the two screens made of it.
+// Everything the program itself prints, word for word. "Unnable" and "stok"
+// are the program's own spelling, which batch files may look for.
 #ifndef VORNIX_APP_TEXTS_H_
 #define VORNIX_APP_TEXTS_H_
 
 namespace vornix {
-
-class Console;
-
 namespace texts {
 inline constexpr char kBanner[] = "MassStorage driver deleter v1.0.0.2";
 inline constexpr char kCreditAuthors[] = "Written by the Vornix developers";
@@ -26,15 +24,6 @@ inline constexpr char kRestoring[] =
     "Restore stok replaced/deleted MSST drivers...";
 inline constexpr char kPrompt[] = "Hit <Enter> to exit";
 }  // namespace texts
-
-/// One line and its output check: a failed line ends the run here.
-void Print(Console& console, const char* text);
-
-/// The three banner lines and a blank line.
-void ShowBanner(Console& console);
-/// The usage screen, ended by the exit pause.
-void ShowUsage(Console& console, bool batch_mode);
-
 }  // namespace vornix
 
 #endif  // VORNIX_APP_TEXTS_H_

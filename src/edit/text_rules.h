@@ -27,11 +27,7 @@ std::string_view TrimBlanks(std::string_view text);
 /// 0 when it is absent or when either text is empty.
 size_t PosExact(std::string_view needle, std::string_view haystack);
 
-/// PosExact after folding both texts with UpperAscii. Folds while comparing,
-/// so it allocates nothing.
-size_t PosNoCase(std::string_view needle, std::string_view haystack);
-
-/// Equality after UpperAscii. Does not trim.
+/// Equality after UpperAscii, folding while comparing. Does not trim.
 bool SameNoCase(std::string_view a, std::string_view b);
 
 }  // namespace vornix

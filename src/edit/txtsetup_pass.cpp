@@ -8,6 +8,18 @@ namespace vornix {
 
 namespace {
 
+// Where the walk is: the section a recognised header opened, or none.
+enum class SectionKind {
+  kNoSection,
+  kInSourceDisksFiles,
+  kInScsi,
+  kInScsiLoad,
+  kInHardwareIdsDatabase,
+  kInBusExtendersLoad,
+  kInBusExtenders,
+  kInDriverFiles,
+};
+
 struct Header {
   std::string_view text;
   SectionKind kind;
@@ -56,8 +68,9 @@ bool RuleMatches(SectionKind kind, std::string_view trimmed,
   return false;
 }
 
-}  // namespace
-
+// The section that a line holding "[" opens, judged on its trimmed form: a
+// recognised header in any ASCII case, a driver's own "[files.NAME]", or no
+// recognised section.
 SectionKind HeaderKind(std::string_view trimmed, const DriverNames& names) {
   if (trimmed.empty() || trimmed[0] != '[') return SectionKind::kNoSection;
   for (const Header& header : kHeaders) {
@@ -66,6 +79,8 @@ SectionKind HeaderKind(std::string_view trimmed, const DriverNames& names) {
   return IsDriverFilesHeader(trimmed, names) ? SectionKind::kInDriverFiles
                                              : SectionKind::kNoSection;
 }
+
+}  // namespace
 
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
   if (names.IsEmpty()) return;

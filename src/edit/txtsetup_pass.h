@@ -3,28 +3,10 @@
 #ifndef VORNIX_EDIT_TXTSETUP_PASS_H_
 #define VORNIX_EDIT_TXTSETUP_PASS_H_
 
-#include <string_view>
-
 namespace vornix {
 
 class DriverNames;
 class LineList;
-
-enum class SectionKind {
-  kNoSection,
-  kInSourceDisksFiles,
-  kInScsi,
-  kInScsiLoad,
-  kInHardwareIdsDatabase,
-  kInBusExtendersLoad,
-  kInBusExtenders,
-  kInDriverFiles,
-};
-
-/// The section that a line holding "[" opens, judged on its trimmed form: a
-/// recognised header in any ASCII case, a driver's own "[files.NAME]", or no
-/// recognised section.
-SectionKind HeaderKind(std::string_view trimmed, const DriverNames& names);
 
 /// Blanks the drivers' entries in the recognised sections and the drivers'
 /// own files sections, headers included. Lines are blanked, never removed.

@@ -1,7 +1,5 @@
 #include "host/command_line.h"
 
-#include "edit/text_rules.h"
-
 namespace vornix {
 
 std::string Arguments::ArgumentAt(int32_t index) const {
@@ -27,8 +25,9 @@ size_t CharacterLength(std::string_view text, size_t position,
   return 1;
 }
 
-}  // namespace
-
+// One step of the split from `*position`: skips separators and pairs of
+// quotes standing alone, then takes one argument with its quotes removed.
+// Gives the empty text only when nothing but those is left.
 std::string NextArgument(std::string_view text, size_t* position,
                          const LeadByteSet& lead_bytes) {
   // The text ends at its length or at a zero byte, whichever comes first.
@@ -62,6 +61,8 @@ std::string NextArgument(std::string_view text, size_t* position,
   return argument;
 }
 
+}  // namespace
+
 std::vector<std::string> SplitCommandLine(std::string_view command_line,
                                           const LeadByteSet& lead_bytes) {
   size_t position = 0;
@@ -80,10 +81,6 @@ std::vector<std::string> ArgumentsFromArgv(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i)
     if (argv[i] != nullptr && argv[i][0] != '\0') arguments.emplace_back(argv[i]);
   return arguments;
-}
-
-bool IsBatchSwitch(const Arguments& arguments) {
-  return UpperAscii(arguments.ArgumentAt(arguments.ArgumentCount())) == "-Q";
 }
 
 }  // namespace vornix

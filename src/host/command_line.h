@@ -4,13 +4,12 @@
 #ifndef VORNIX_HOST_COMMAND_LINE_H_
 #define VORNIX_HOST_COMMAND_LINE_H_
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "host/paths.h"
+#include "host/lead_bytes.h"
 
 namespace vornix {
 
@@ -32,26 +31,16 @@ class Arguments {
   std::vector<std::string> arguments_;
 };
 
-/// One step of the Windows command-line split from `*position`: skips
-/// separators and pairs of double quotes standing alone, then takes one
-/// argument with its quotes removed. Gives the empty text only when nothing
-/// but separators and quote pairs is left. A lead byte and its trail byte
-/// are always taken together, so a trail byte is never a quote.
-std::string NextArgument(std::string_view command_line, size_t* position,
-                         const LeadByteSet& lead_bytes);
-
-/// The arguments after the program name, up to the first empty step.
+/// The arguments after the program name, split as Windows splits a command
+/// line: blanks and control bytes separate, double quotes group and are
+/// removed, a pair of quotes standing alone is no argument. A lead byte and
+/// its trail byte are always taken together, so a trail byte is never a
+/// quote.
 std::vector<std::string> SplitCommandLine(std::string_view command_line,
                                           const LeadByteSet& lead_bytes);
 
 /// Linux: argv[1..], empty entries left out.
 std::vector<std::string> ArgumentsFromArgv(int argc, const char* const* argv);
-
-/// The batch switch: the last argument is "-Q" in any letter case.
-bool IsBatchSwitch(const Arguments& arguments);
-
-/// The process's own arguments (one implementation per platform).
-Arguments ProcessArguments(int argc, char** argv);
 
 }  // namespace vornix
 

@@ -37,7 +37,6 @@ TEST(CommandLine, SplitsLikeWindows) {
     for (const char* program : {"vornix.exe ", "\"C:\\Program Files\\vornix.exe\" ", "v\t"}) {
       const Strings split = SplitCommandLine(program + c.after_program, LeadByteSet());
       EXPECT_EQ(split, c.arguments) << program << c.after_program;
-      EXPECT_EQ(IsBatchSwitch(Arguments("C:\\vornix.exe", split)), c.batch) << c.after_program;
     }
   }
 }
@@ -55,15 +54,6 @@ TEST(CommandLine, TrailBytesAreNeverQuotes) {
   EXPECT_EQ(SplitCommandLine("p a\x81", set), Strings{"a\x81"});
 }
 
-TEST(CommandLine, NextArgumentSteps) {
-  size_t position = 0;
-  const std::string line = "prog  one \"\"  ";
-  EXPECT_EQ(NextArgument(line, &position, LeadByteSet()), "prog");
-  EXPECT_EQ(NextArgument(line, &position, LeadByteSet()), "one");
-  EXPECT_EQ(NextArgument(line, &position, LeadByteSet()), "");
-  EXPECT_EQ(position, line.size());
-}
-
 TEST(CommandLine, ArgumentsAndArgv) {
   const char* const argv[] = {"./vornix", "", "I386", "", "-q"};
   const Arguments arguments("/opt/vornix", ArgumentsFromArgv(5, argv));
@@ -73,8 +63,6 @@ TEST(CommandLine, ArgumentsAndArgv) {
   EXPECT_EQ(arguments.ArgumentAt(2), "-q");
   EXPECT_EQ(arguments.ArgumentAt(3), "");
   EXPECT_EQ(arguments.ArgumentAt(-1), "");
-  EXPECT_TRUE(IsBatchSwitch(arguments));
-  EXPECT_FALSE(IsBatchSwitch(Arguments("/opt/-Q", {})));  // no argument: no switch
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "host/failures.h"
-#include "host/message_catalogue.h"
 
 namespace vornix {
 
@@ -47,7 +46,7 @@ void TextStream::WriteChunk(std::string_view bytes) {
   position_ += bytes.size();
 }
 
-void TextStream::EndLine() {
+void TextStream::FlushIfWriteThrough() {
   if (open_ && write_through_ && position_ != 0) WriteHeld();
 }
 
@@ -101,7 +100,7 @@ void TextStream::ReadLine() {
 void Console::WriteLine(std::string_view text) {
   output_.WriteChunk(text);
   output_.WriteChunk(line_end_);
-  output_.EndLine();
+  output_.FlushIfWriteThrough();
 }
 
 void Console::CheckIO() {
@@ -114,14 +113,6 @@ void Console::CheckIO() {
 void Console::Close() {
   input_.Close();
   output_.Close();
-}
-
-std::string InOutErrorMessage(int32_t code) {
-  for (size_t i = 0; i < kNamedIOErrorCount; ++i) {
-    if (kNamedIOErrors[i].code == code)
-      return CatalogueText(static_cast<MessageId>(kNamedIOErrors[i].message_id));
-  }
-  return FillTemplate(CatalogueText(MessageId::kInOutError), {code});
 }
 
 }  // namespace vornix

@@ -7,34 +7,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
-namespace vornix {
+#include "host/std_handles.h"
 
-/// A standard handle as the streams see it. Abstract so that tests can count
-/// the platform calls and make them fail; one real implementation per
-/// platform.
-class StdHandle {
- public:
-  enum class Type {
-    kMissing,    // the process has no such handle
-    kUnknown,    // a handle of no known type
-    kCharacter,  // an interactive console (or another character device)
-    kOther,      // a file or a pipe
-  };
-  virtual ~StdHandle() = default;
-  /// Takes the handle from the process and tells its type.
-  virtual Type Acquire() = 0;
-  /// Lets go of a handle of unknown type.
-  virtual void Release() = 0;
-  /// One write call for all of `size` bytes. On failure, false and the
-  /// platform's error code.
-  virtual bool Write(const char* data, size_t size, int32_t* error) = 0;
-  /// One read call for up to `size` bytes; a broken pipe reads 0 bytes.
-  virtual bool Read(char* buffer, size_t size, size_t* count,
-                    int32_t* error) = 0;
-};
+namespace vornix {
 
 /// Error codes of the streams themselves.
 constexpr int32_t kErrorNotOpenForInput = 104;
@@ -50,8 +27,9 @@ class TextStream {
 
   /// Output: one chunk of bytes; the buffer leaves in whole blocks.
   void WriteChunk(std::string_view bytes);
-  /// Output: writes the held bytes now if the stream writes through.
-  void EndLine();
+  /// Output: writes the held bytes now if the stream is an interactive
+  /// console, so that each line leaves in one call.
+  void FlushIfWriteThrough();
   /// Output: writes the held bytes now.
   void Flush();
   /// Input: consumes one line (up to LF or CR LF, or the end of input).
@@ -90,11 +68,16 @@ class Console {
   void ReadLine() { input_.ReadLine(); }
   /// Raises EInOutError for a recorded error code and clears the code.
   void CheckIO();
+  /// WriteLine and CheckIO: how every line of the program is printed, so
+  /// that a failed line ends the run before the next is tried.
+  void Print(std::string_view text) {
+    WriteLine(text);
+    CheckIO();
+  }
   void FlushOutput() { output_.Flush(); }
   /// Writes out what standard output still holds; a failure is ignored.
   void Close();
 
-  int32_t IOErrorCode() const { return io_error_code_; }
   void ClearIOError() { io_error_code_ = 0; }
   std::string_view LineEnd() const { return line_end_; }
 
@@ -104,27 +87,6 @@ class Console {
   TextStream output_;
   std::string_view line_end_;
 };
-
-/// An error code with a catalogue text of its own (MessageId value).
-struct NamedIOError {
-  int32_t code;
-  uint16_t message_id;
-};
-/// The platform's named codes, in the order they are searched.
-extern const NamedIOError kNamedIOErrors[];
-extern const size_t kNamedIOErrorCount;
-
-/// The message of an EInOutError: the platform's named codes have texts of
-/// their own, every other code is "Ошибка ввода/вывода" with the number.
-std::string InOutErrorMessage(int32_t code);
-
-/// The real standard handles (one implementation per platform).
-StdHandle& StdInputHandle();
-StdHandle& StdOutputHandle();
-/// Writes to standard error with one call; the result is not looked at.
-void WriteStdError(const char* data, size_t size);
-/// The line end of the platform's console.
-std::string_view ConsoleLineEnd();
 
 }  // namespace vornix
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "host/failures.h"
 
 namespace vornix {
@@ -94,8 +96,7 @@ TEST_F(ConsoleTest, FailedWriteIsReportedAtItsLine) {
   } catch (const EInOutError& failure) {
     EXPECT_EQ(failure.Code(), 28);
   }
-  EXPECT_EQ(console.IOErrorCode(), 0);  // CheckIO clears the code
-  console.CheckIO();
+  console.CheckIO();  // CheckIO clears the code
 }
 
 TEST_F(ConsoleTest, RedirectedFailureSurfacesWhereABlockFills) {
@@ -113,20 +114,19 @@ TEST_F(ConsoleTest, RedirectedFailureSurfacesWhereABlockFills) {
 TEST_F(ConsoleTest, StreamsThatCannotOpen) {
   out.type = StdHandle::Type::kMissing;
   console.WriteLine("x");
-  EXPECT_EQ(console.IOErrorCode(), kErrorNotOpenForOutput);
-  console.ClearIOError();
+  EXPECT_THROW(console.CheckIO(), EInOutError);
   EXPECT_EQ(out.acquired, 2);  // the text and the line end each try again
 
   FakeHandle unknown;
   unknown.type = StdHandle::Type::kUnknown;
   Console other(in, unknown, "\n");
   other.WriteLine("x");
-  EXPECT_EQ(other.IOErrorCode(), kErrorNotOpenForOutput);
+  EXPECT_THROW(other.CheckIO(), EInOutError);
   EXPECT_EQ(unknown.released, 2);
 
   in.type = StdHandle::Type::kMissing;
   console.ReadLine();
-  EXPECT_EQ(console.IOErrorCode(), kErrorNotOpenForInput);
+  EXPECT_THROW(console.CheckIO(), EInOutError);
 }
 
 // How many ReadLine calls it takes to reach the end of the input: one per
@@ -177,13 +177,13 @@ TEST_F(ConsoleTest, EndOfInputIsRememberedAndErrorsRecorded) {
   failing.read_error = 6;
   Console reader(failing, out, "\r\n");
   reader.ReadLine();
-  EXPECT_EQ(reader.IOErrorCode(), 6);
+  EXPECT_THROW(reader.CheckIO(), EInOutError);
 }
 
 TEST(InOutErrorMessage, NamedCodesAndNumbers) {
-  EXPECT_EQ(InOutErrorMessage(kErrorNotOpenForOutput), "Ошибка ввода/вывода 105");
-  EXPECT_EQ(InOutErrorMessage(-3), "Ошибка ввода/вывода -3");
-  EXPECT_EQ(InOutErrorMessage(kNamedIOErrors[0].code), "Файл не найден");
+  EXPECT_EQ(EInOutError(kErrorNotOpenForOutput).Message(), "Ошибка ввода/вывода 105");
+  EXPECT_EQ(EInOutError(-3).Message(), "Ошибка ввода/вывода -3");
+  EXPECT_EQ(EInOutError(ENOENT).Message(), "Файл не найден");
 }
 
 }  // namespace

@@ -6,15 +6,23 @@
 #include "host/console.h"
 #include "host/failures.h"
 #include "host/message_catalogue.h"
+#include "host/message_template.h"
+#include "host/modules.h"
 #include "host/paths.h"
+#include "host/process.h"
+#include "host/run_end.h"
+#include "host/std_handles.h"
+#include "host/text_encoding.h"
 
 namespace vornix {
 
 namespace {
 
 // Room for a module path of 260 bytes and its terminator, as on Windows,
-// with space for longer Linux paths.
+// with space for longer Linux paths; the name shown is cut to 260 bytes.
 constexpr size_t kModulePathCapacity = 4096;
+constexpr size_t kModuleNameLimit = 260;
+constexpr size_t kTemplateCapacity = 256;
 
 const void* g_out_of_memory_address = nullptr;
 EOutOfMemory* g_out_of_memory = nullptr;
@@ -53,7 +61,7 @@ ModuleOffset LocateAddress(const void* address, char (&path)[kModulePathCapacity
 size_t BuildFailureReport(std::string_view class_name,
                           std::string_view module_name, uint64_t offset,
                           std::string_view message, char out[kReportCapacity]) {
-  char pattern[kReportTemplateCapacity];
+  char pattern[kTemplateCapacity];
   const size_t pattern_size =
       CatalogueText(MessageId::kFailureReport, pattern, sizeof pattern);
   const bool needs_dot = !message.empty() && message.back() != '.';
@@ -73,7 +81,7 @@ int ReportFailure(const Exception& failure, Console& console) {
   // the report matters more than the error of the text before it.
   console.FlushOutput();
   console.ClearIOError();
-  WriteStdError(report, ConvertReportEncoding(report, size, sizeof report));
+  WriteStdError(report, ToConsoleEncoding(report, size, sizeof report));
   const std::string_view line_end = console.LineEnd();
   WriteStdError(line_end.data(), line_end.size());
   return FinishRun(1, console);
@@ -83,11 +91,6 @@ int ReportOutOfMemory(Console& console) {
   // Reached only after PrepareFailureReports, which makes the instance.
   g_out_of_memory->SetAddress(g_out_of_memory_address);
   return ReportFailure(*g_out_of_memory, console);
-}
-
-int FinishRun(int status, Console& console) {
-  console.Close();
-  return status;
 }
 
 void PrepareFailureReports() {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/failures.h"
-#include "host/message_catalogue.h"
+#include "host/message_template.h"
 
 namespace vornix {
 namespace {

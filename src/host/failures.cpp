@@ -1,9 +1,29 @@
 #include "host/failures.h"
 
-#include "host/console.h"
 #include "host/message_catalogue.h"
+#include "host/message_template.h"
+#include "host/system_errors.h"
 
 namespace vornix {
+
+namespace {
+
+// The codes the system has a word for take their own text; every other code
+// is "Ошибка ввода/вывода" with the number.
+std::string InOutErrorMessage(int32_t code) {
+  static const MessageId kNamedTexts[] = {
+      MessageId::kInOutError,       MessageId::kFileNotFound,
+      MessageId::kBadFileName,      MessageId::kTooManyOpenFiles,
+      MessageId::kAccessDenied,     MessageId::kReadBeyondEnd,
+      MessageId::kDiskFull,         MessageId::kBadNumericInput,
+  };
+  const NamedError name = NameOfError(code);
+  if (name != NamedError::kNone)
+    return CatalogueText(kNamedTexts[static_cast<int>(name)]);
+  return FillTemplate(CatalogueText(MessageId::kInOutError), {code});
+}
+
+}  // namespace
 
 EInOutError::EInOutError(int32_t code)
     : Exception(InOutErrorMessage(code)), code_(code) {}
@@ -38,6 +58,10 @@ std::string_view TrimSystemErrorText(std::string_view text) {
          (static_cast<unsigned char>(text.back()) < 0x21 || text.back() == '.'))
     text.remove_suffix(1);
   return text;
+}
+
+std::string SystemErrorText(int32_t code) {
+  return std::string(TrimSystemErrorText(PlatformErrorText(code)));
 }
 
 }  // namespace vornix

@@ -107,11 +107,10 @@ template <class Failure, class... Args>
   throw failure;
 }
 
-/// The system's text for an error code, without the blanks and periods at
-/// its end; empty when the system has none. One implementation per platform.
+/// The system's text for an error code, as the file messages end: without
+/// the blanks and periods at its end; empty when the system has none.
 std::string SystemErrorText(int32_t code);
-
-/// The trimming half of SystemErrorText, shared by both platforms.
+/// The trimming half of SystemErrorText.
 std::string_view TrimSystemErrorText(std::string_view text);
 
 }  // namespace vornix

@@ -9,24 +9,26 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <new>
 #include <string>
 
-#include "edit/text_rules.h"
-#include "host/failures.h"
 #include "host/file_system.h"
 #include "host/paths.h"
-#include "host/posix_util.h"
+#include "host/posix_paths.h"
 
 namespace vornix {
 
-std::string SystemErrorText(int32_t code) {
-  return std::string(TrimSystemErrorText(std::strerror(code)));
-}
-
 namespace {
+
+using Step = FileResult::Step;
+
+// The fixed names differ from the entries only in the case of ASCII letters.
+std::string FoldedName(std::string name) {
+  for (char& c : name)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 0x20);
+  return name;
+}
 
 struct SplitPath {
   std::string directory;  // "/" for the root
@@ -50,7 +52,7 @@ Spellings ListSpellings(const std::string& directory_path) {
   if (directory == nullptr) return spellings;
   while (const dirent* entry = readdir(directory)) {
     const std::string name = entry->d_name;
-    std::string& best = spellings[UpperAscii(name)];
+    std::string& best = spellings[FoldedName(name)];
     if (best.empty() || name < best) best = name;
   }
   closedir(directory);
@@ -65,8 +67,8 @@ class RealPosixFileSystem : public FileSystem {
            !S_ISDIR(status.st_mode);
   }
 
-  std::string ReadWholeFile(const std::string& path) override;
-  void ReplaceFile(const std::string& path, std::string_view text) override;
+  FileResult ReadWholeFile(const std::string& path, std::string* bytes) override;
+  FileResult ReplaceFile(const std::string& path, std::string_view text) override;
 
   std::optional<std::string> FullPathOf(const std::string& text) override {
     if (!text.empty() && text[0] == '/') return ResolvePosixPath("/", text);
@@ -87,7 +89,7 @@ class RealPosixFileSystem : public FileSystem {
     auto listed = spellings_.find(split.directory);
     if (listed == spellings_.end())
       listed = spellings_.emplace(split.directory, ListSpellings(split.directory)).first;
-    const auto found = listed->second.find(UpperAscii(split.name));
+    const auto found = listed->second.find(FoldedName(split.name));
     if (found == listed->second.end()) return path;
     return split.directory == "/" ? "/" + found->second
                                   : split.directory + "/" + found->second;
@@ -97,18 +99,10 @@ class RealPosixFileSystem : public FileSystem {
     const SplitPath split = SplitAtLastSlash(path);
     const auto listed = spellings_.find(split.directory);
     if (listed != spellings_.end())
-      listed->second.emplace(UpperAscii(split.name), split.name);
+      listed->second.emplace(FoldedName(split.name), split.name);
   }
 
   std::map<std::string, Spellings> spellings_;
-
-  [[noreturn]] void RaiseOpenError(const std::string& path, int error) {
-    Raise<EFOpenError>(FullPathOf(path).value_or(path), SystemErrorText(error));
-  }
-  [[noreturn]] void RaiseCreateError(const std::string& path, int error) {
-    Raise<EFCreateError>(FullPathOf(path).value_or(path),
-                         SystemErrorText(error));
-  }
 };
 
 class FileDescriptor {
@@ -189,57 +183,61 @@ std::string RealPath(const std::string& path) {
   return result;
 }
 
-std::string RealPosixFileSystem::ReadWholeFile(const std::string& path) {
+FileResult RealPosixFileSystem::ReadWholeFile(const std::string& path,
+                                              std::string* bytes) {
   // Non-blocking, so that a FIFO in a script's place cannot stall the run.
   FileDescriptor file(
       open(ResolveNameCase(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (file.get() < 0) RaiseOpenError(path, errno);
+  if (file.get() < 0) return FileResult::Failed(Step::kOpen, errno);
   struct stat status;
-  if (fstat(file.get(), &status) != 0) RaiseOpenError(path, errno);
-  if (S_ISDIR(status.st_mode)) RaiseOpenError(path, EISDIR);
-  if (!S_ISREG(status.st_mode)) RaiseOpenError(path, EINVAL);
+  if (fstat(file.get(), &status) != 0)
+    return FileResult::Failed(Step::kOpen, errno);
+  if (S_ISDIR(status.st_mode)) return FileResult::Failed(Step::kOpen, EISDIR);
+  if (!S_ISREG(status.st_mode)) return FileResult::Failed(Step::kOpen, EINVAL);
   if (status.st_size > INT32_MAX) throw std::bad_alloc();
 
-  std::string bytes(static_cast<size_t>(status.st_size), '\0');
-  if (!ReadAll(file.get(), bytes.data(), bytes.size())) Raise<EReadError>();
-  return bytes;
+  bytes->assign(static_cast<size_t>(status.st_size), '\0');
+  if (!ReadAll(file.get(), bytes->data(), bytes->size()))
+    return FileResult::Failed(Step::kRead, errno);
+  return FileResult::Done();
 }
 
-void RealPosixFileSystem::ReplaceFile(const std::string& path,
-                                      std::string_view text) {
+FileResult RealPosixFileSystem::ReplaceFile(const std::string& path,
+                                            std::string_view text) {
   std::string target = ResolveNameCase(path);
   struct stat status;
   const bool exists = stat(target.c_str(), &status) == 0;
   if (exists) {
     target = RealPath(target);  // a link's file is replaced, not the link
-    if (S_ISDIR(status.st_mode)) RaiseCreateError(path, EISDIR);
-    if (!S_ISREG(status.st_mode)) RaiseCreateError(path, EINVAL);
+    if (S_ISDIR(status.st_mode)) return FileResult::Failed(Step::kCreate, EISDIR);
+    if (!S_ISREG(status.st_mode)) return FileResult::Failed(Step::kCreate, EINVAL);
     // Root may write anything; a file without any write bit is still taken
     // as read-only, as Windows takes its read-only attribute.
     if ((status.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)
-      RaiseCreateError(path, EACCES);
+      return FileResult::Failed(Step::kCreate, EACCES);
   }
 
   const SplitPath split = SplitAtLastSlash(target);
   std::string pattern = split.directory + "/.vornix-XXXXXX";
   FileDescriptor file(mkostemp(pattern.data(), O_CLOEXEC));
-  if (file.get() < 0) RaiseCreateError(path, errno);
+  if (file.get() < 0) return FileResult::Failed(Step::kCreate, errno);
   TemporaryFile temporary(pattern);
 
   if (!WriteAll(file.get(), text) || fsync(file.get()) != 0)
-    Raise<EWriteError>();
+    return FileResult::Failed(Step::kWrite, errno);
   fchmod(file.get(), exists ? status.st_mode & 07777 : NewFileMode());
   if (exists && geteuid() == 0) {
     if (fchown(file.get(), status.st_uid, status.st_gid) != 0) {
       // Keeping the owner is a courtesy; the text is what must arrive.
     }
   }
-  if (!file.Close()) Raise<EWriteError>();
+  if (!file.Close()) return FileResult::Failed(Step::kWrite, errno);
   if (rename(temporary.path().c_str(), target.c_str()) != 0)
-    RaiseCreateError(path, errno);
+    return FileResult::Failed(Step::kCreate, errno);
   temporary.Keep();
   if (!exists) NoteCreated(target);
   SyncDirectory(split.directory);
+  return FileResult::Done();
 }
 
 }  // namespace

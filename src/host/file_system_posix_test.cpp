@@ -44,6 +44,12 @@ std::string Read(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::string ReadVia(FileSystem& fs, const std::string& path) {
+  std::string bytes;
+  EXPECT_TRUE(fs.ReadWholeFile(path, &bytes).ok());
+  return bytes;
+}
+
 mode_t ModeOf(const std::string& path) {
   struct stat status;
   stat(path.c_str(), &status);
@@ -55,16 +61,16 @@ TEST(PosixFileSystem, FixedNamesAreFoundIgnoringCase) {
   FileSystem& fs = RealFileSystem();
   Write(dir / "TXTSETUP.SIF", "upper");
   EXPECT_TRUE(fs.FileIsPresent(dir / "txtsetup.sif"));
-  EXPECT_EQ(fs.ReadWholeFile(dir / "txtsetup.sif"), "upper");
-  fs.ReplaceFile(dir / "TxtSetup.Sif", "new");
+  EXPECT_EQ(ReadVia(fs, dir / "txtsetup.sif"), "upper");
+  EXPECT_TRUE(fs.ReplaceFile(dir / "TxtSetup.Sif", "new").ok());
   EXPECT_EQ(dir.Entries(), std::set<std::string>{"TXTSETUP.SIF"});
   EXPECT_EQ(Read(dir / "TXTSETUP.SIF"), "new");
 
   // With several spellings, the smallest in byte order is the one.
   Write(dir / "txtsetup.sif", "lower");
-  EXPECT_EQ(fs.ReadWholeFile(dir / "txtsetup.sif"), "new");
+  EXPECT_EQ(ReadVia(fs, dir / "txtsetup.sif"), "new");
   EXPECT_FALSE(fs.FileIsPresent(dir / "dosnet.inf"));
-  fs.ReplaceFile(dir / "DOSNET.INF", "");
+  EXPECT_TRUE(fs.ReplaceFile(dir / "DOSNET.INF", "").ok());
   EXPECT_TRUE(dir.Entries().count("DOSNET.INF"));
   EXPECT_EQ(Read(dir / "DOSNET.INF"), "");
 }
@@ -73,7 +79,7 @@ TEST(PosixFileSystem, ReplaceKeepsModeAndLeavesNoTemporaryFile) {
   ScratchDir dir;
   Write(dir / "dosnet.inf", "old");
   chmod((dir / "dosnet.inf").c_str(), 0640);
-  RealFileSystem().ReplaceFile(dir / "DOSNET.INF", "new\r\n");
+  EXPECT_TRUE(RealFileSystem().ReplaceFile(dir / "DOSNET.INF", "new\r\n").ok());
   EXPECT_EQ(Read(dir / "dosnet.inf"), "new\r\n");
   EXPECT_EQ(ModeOf(dir / "dosnet.inf"), 0640u);
   EXPECT_EQ(dir.Entries(), std::set<std::string>{"dosnet.inf"});
@@ -85,7 +91,7 @@ TEST(PosixFileSystem, ReplacingALinkReplacesItsFile) {
   ScratchDir dir;
   Write(dir / "real.sif", "old");
   ASSERT_EQ(symlink("real.sif", (dir / "txtsetup.sif").c_str()), 0);
-  RealFileSystem().ReplaceFile(dir / "TXTSETUP.SIF", "new");
+  EXPECT_TRUE(RealFileSystem().ReplaceFile(dir / "TXTSETUP.SIF", "new").ok());
   EXPECT_EQ(Read(dir / "real.sif"), "new");
   struct stat status;
   lstat((dir / "txtsetup.sif").c_str(), &status);

@@ -11,22 +11,19 @@
 #include <new>
 #include <string>
 
-#include "host/failures.h"
 #include "host/file_system.h"
 #include "host/paths.h"
+#include "host/process.h"
 
 namespace vornix {
 
-std::string SystemErrorText(int32_t code) {
-  char text[256];
-  const DWORD size = FormatMessageA(
-      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
-          FORMAT_MESSAGE_ARGUMENT_ARRAY,
-      nullptr, static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
-  return std::string(TrimSystemErrorText(std::string_view(text, size)));
-}
-
 namespace {
+
+using Step = FileResult::Step;
+
+FileResult Failed(Step step, DWORD error) {
+  return FileResult::Failed(step, static_cast<int32_t>(error));
+}
 
 std::wstring WideText(const std::string& text) {
   const int size = static_cast<int>(text.size());
@@ -133,8 +130,8 @@ class RealWin32FileSystem : public FileSystem {
            (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
   }
 
-  std::string ReadWholeFile(const std::string& path) override;
-  void ReplaceFile(const std::string& path, std::string_view text) override;
+  FileResult ReadWholeFile(const std::string& path, std::string* bytes) override;
+  FileResult ReplaceFile(const std::string& path, std::string_view text) override;
 
   std::optional<std::string> FullPathOf(const std::string& text) override {
     // The wide function, because the ANSI one refuses results of MAX_PATH
@@ -153,38 +150,31 @@ class RealWin32FileSystem : public FileSystem {
     }
   }
 
- private:
-  [[noreturn]] void RaiseOpenError(const std::string& path, DWORD error) {
-    Raise<EFOpenError>(FullPathOf(path).value_or(path),
-                       SystemErrorText(static_cast<int32_t>(error)));
-  }
-  [[noreturn]] void RaiseCreateError(const std::string& path, DWORD error) {
-    Raise<EFCreateError>(FullPathOf(path).value_or(path),
-                         SystemErrorText(static_cast<int32_t>(error)));
-  }
-  std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const std::string& target);
 };
 
-std::string RealWin32FileSystem::ReadWholeFile(const std::string& path) {
+FileResult RealWin32FileSystem::ReadWholeFile(const std::string& path,
+                                              std::string* bytes) {
   Handle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) RaiseOpenError(path, GetLastError());
+  if (!file.valid()) return Failed(Step::kOpen, GetLastError());
   DWORD high = 0;
   const DWORD size = GetFileSize(file.get(), &high);
   if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
-    Raise<EReadError>();
+    return Failed(Step::kRead, GetLastError());
   if (high != 0 || size > 0x7FFFFFFF) throw std::bad_alloc();
 
-  std::string bytes(size, '\0');
+  bytes->assign(size, '\0');
   DWORD read = 0;
   if (size != 0 &&
-      (!ReadFile(file.get(), bytes.data(), size, &read, nullptr) || read != size))
-    Raise<EReadError>();
-  return bytes;
+      (!ReadFile(file.get(), bytes->data(), size, &read, nullptr) || read != size))
+    return Failed(Step::kRead, GetLastError());
+  return FileResult::Done();
 }
 
-std::unique_ptr<TemporaryFile> RealWin32FileSystem::CreateTemporaryBeside(
-    const std::string& target) {
+// A new file of a name of its own beside the target; nothing and the
+// system's error code when none can be made.
+std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const std::string& target,
+                                                     DWORD* error) {
   const std::string prefix = std::string(DirectoryPrefix(target)) + "vornix-" +
                              HexText(GetCurrentProcessId()) + "-";
   for (unsigned attempt = 0;; ++attempt) {
@@ -193,31 +183,34 @@ std::unique_ptr<TemporaryFile> RealWin32FileSystem::CreateTemporaryBeside(
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE)
       return std::make_unique<TemporaryFile>(handle, std::move(name));
-    const DWORD error = GetLastError();
-    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ||
+    *error = GetLastError();
+    if ((*error != ERROR_FILE_EXISTS && *error != ERROR_ALREADY_EXISTS) ||
         attempt == 0xFFFF)
-      RaiseCreateError(target, error);
+      return nullptr;
   }
 }
 
-void RealWin32FileSystem::ReplaceFile(const std::string& path,
-                                      std::string_view text) {
+FileResult RealWin32FileSystem::ReplaceFile(const std::string& path,
+                                            std::string_view text) {
   const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY |
                                FILE_ATTRIBUTE_READONLY)) != 0)
-    RaiseCreateError(path, ERROR_ACCESS_DENIED);
+    return Failed(Step::kCreate, ERROR_ACCESS_DENIED);
   const std::string target = exists ? ExistingSpelling(path) : path;
 
-  const std::unique_ptr<TemporaryFile> temporary = CreateTemporaryBeside(target);
+  DWORD error = 0;
+  const std::unique_ptr<TemporaryFile> temporary =
+      CreateTemporaryBeside(target, &error);
+  if (!temporary) return Failed(Step::kCreate, error);
   DWORD written = 0;
   if (!text.empty() &&
       (!WriteFile(temporary->handle(), text.data(),
                   static_cast<DWORD>(text.size()), &written, nullptr) ||
        written != text.size()))
-    Raise<EWriteError>();
+    return Failed(Step::kWrite, GetLastError());
   if (!FlushFileBuffers(temporary->handle()) || !temporary->Close())
-    Raise<EWriteError>();
+    return Failed(Step::kWrite, GetLastError());
 
   if (exists)
     SetFileAttributesW(WidePath(temporary->path()).c_str(),
@@ -226,8 +219,9 @@ void RealWin32FileSystem::ReplaceFile(const std::string& path,
                                      FILE_ATTRIBUTE_ARCHIVE));
   if (!MoveFileExW(WidePath(temporary->path()).c_str(), WidePath(target).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    RaiseCreateError(path, GetLastError());
+    return Failed(Step::kCreate, GetLastError());
   temporary->Keep();
+  return FileResult::Done();
 }
 
 }  // namespace

@@ -112,16 +112,47 @@ std::string LineList::LinesToText() const {
   return text;
 }
 
+namespace {
+
+// The full path a file message names: as FullPathOf forms it, or as given
+// when the platform cannot resolve it.
+std::string FullPathForMessage(const std::string& path, FileSystem& fs) {
+  return fs.FullPathOf(path).value_or(path);
+}
+
+// The one place where what the file system met becomes a failure.
+void RaiseIfFailed(const FileResult& result, const std::string& path,
+                   FileSystem& fs) {
+  using Step = FileResult::Step;
+  switch (result.failed) {
+    case Step::kDone:
+      return;
+    case Step::kOpen:
+      Raise<EFOpenError>(FullPathForMessage(path, fs),
+                         SystemErrorText(result.error));
+    case Step::kCreate:
+      Raise<EFCreateError>(FullPathForMessage(path, fs),
+                           SystemErrorText(result.error));
+    case Step::kRead:
+      Raise<EReadError>();
+    case Step::kWrite:
+      Raise<EWriteError>();
+  }
+}
+
+}  // namespace
+
 void LineList::LoadLines(const std::string& path, FileSystem& fs) {
-  std::string bytes = fs.ReadWholeFile(path);
+  std::string bytes;
+  RaiseIfFailed(fs.ReadWholeFile(path, &bytes), path, fs);
   if (const std::optional<size_t> nul = FindEmbeddedNul(bytes))
-    Raise<EFileFormatError>(fs.FullPathOf(path).value_or(path),
+    Raise<EFileFormatError>(FullPathForMessage(path, fs),
                             static_cast<int64_t>(*nul));
   SetText(std::move(bytes));
 }
 
 void LineList::SaveLines(const std::string& path, FileSystem& fs) const {
-  fs.ReplaceFile(path, LinesToText());
+  RaiseIfFailed(fs.ReplaceFile(path, LinesToText()), path, fs);
 }
 
 std::optional<size_t> FindEmbeddedNul(std::string_view bytes) {

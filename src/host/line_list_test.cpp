@@ -112,7 +112,7 @@ TEST(LineList, LoadAndSaveThroughTheFileSystem) {
               "Файл \"/d/utf16.txt\" не является текстовым: нулевой байт по смещению 3");
   }
   fs.files["/d/short.txt"] = "x";
-  fs.short_reads.insert("/d/short.txt");
+  fs.failing["/d/short.txt"] = FileResult::Step::kRead;
   EXPECT_THROW(list.LoadLines("/d/short.txt", fs), EReadError);
   EXPECT_THROW(list.LoadLines("/d/missing.txt", fs), EFOpenError);
   EXPECT_EQ(LinesOf(list), (Lines{"one", "two"}));

@@ -4,25 +4,6 @@
 
 namespace vornix {
 
-LeadByteSet LeadBytesFromRanges(const unsigned char* ranges, size_t size) {
-  LeadByteSet set;
-  for (size_t i = 0; i + 1 < size; i += 2) {
-    if (ranges[i] == 0 && ranges[i + 1] == 0) break;
-    if (ranges[i + 1] >= ranges[i]) set.AddRange(ranges[i], ranges[i + 1]);
-  }
-  return set;
-}
-
-bool HasSingleByteCodePage(unsigned primary_language) {
-  // Neutral, Danish, German, English, Spanish, Finnish, French, Italian,
-  // Dutch, Norwegian, Portuguese, Swedish.
-  static const unsigned kLanguages[] = {0x00, 0x06, 0x07, 0x09, 0x0A, 0x0B,
-                                        0x0C, 0x10, 0x13, 0x14, 0x16, 0x1D};
-  for (unsigned language : kLanguages)
-    if (language == primary_language) return true;
-  return false;
-}
-
 PathRules WindowsPathRules(const LeadByteSet& lead_bytes) {
   return PathRules{'\\', true, lead_bytes};
 }
@@ -69,10 +50,10 @@ size_t LastOwnSeparator(std::string_view text, const PathRules& rules,
   return found;
 }
 
-}  // namespace
-
-bool IsOwnCharacter(std::string_view text, size_t index,
-                    const LeadByteSet& lead_bytes) {
+// Whether byte `index` of `text` is a character of its own: neither the
+// lead nor the trail byte of a two-byte character.
+bool IsSingleByteCharacter(std::string_view text, size_t index,
+                           const LeadByteSet& lead_bytes) {
   bool own = false;
   ForEachByteKind(text.substr(0, index + 1), lead_bytes,
                   [&](size_t i, ByteKind kind) {
@@ -81,10 +62,12 @@ bool IsOwnCharacter(std::string_view text, size_t index,
   return own;
 }
 
+}  // namespace
+
 std::string DropTrailingBackslash(std::string_view text,
                                   const PathRules& rules) {
   if (!text.empty() && text.back() == rules.separator &&
-      IsOwnCharacter(text, text.size() - 1, rules.lead_bytes))
+      IsSingleByteCharacter(text, text.size() - 1, rules.lead_bytes))
     text.remove_suffix(1);
   return std::string(text);
 }
@@ -95,7 +78,7 @@ std::string DirectoryOf(std::string_view path, const PathRules& rules) {
     const size_t before = p - 2;
     const bool root_or_double =
         IsSeparatorByte(path[before], rules, true) &&
-        IsOwnCharacter(path, before, rules.lead_bytes);
+        IsSingleByteCharacter(path, before, rules.lead_bytes);
     if (!root_or_double) --p;
   }
   return std::string(path.substr(0, p));

@@ -4,34 +4,12 @@
 #ifndef VORNIX_HOST_PATHS_H_
 #define VORNIX_HOST_PATHS_H_
 
-#include <array>
-#include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "host/lead_bytes.h"
+
 namespace vornix {
-
-/// The bytes that open a two-byte character in the ANSI code page.
-class LeadByteSet {
- public:
-  LeadByteSet() { bytes_.fill(false); }
-  void AddRange(unsigned char low, unsigned char high) {
-    for (unsigned value = low; value <= high; ++value) bytes_[value] = true;
-  }
-  bool Contains(char c) const { return bytes_[static_cast<unsigned char>(c)]; }
-
- private:
-  std::array<bool, 256> bytes_;
-};
-
-/// The lead-byte ranges as the system reports them for a code page: up to
-/// six pairs of low and high byte, ended by a pair of zeros.
-LeadByteSet LeadBytesFromRanges(const unsigned char* ranges, size_t size);
-
-/// Languages whose code pages are all single-byte, so that a locale of one of
-/// them needs no lead-byte set; `primary_language` is the low 10 bits of a
-/// language identifier.
-bool HasSingleByteCodePage(unsigned primary_language);
 
 struct PathRules {
   char separator;
@@ -41,14 +19,6 @@ struct PathRules {
 
 PathRules WindowsPathRules(const LeadByteSet& lead_bytes);
 PathRules PosixPathRules();
-
-/// The rules of the platform the program runs on, fixed at start-up.
-const PathRules& HostPathRules();
-
-/// Whether byte `index` of `text` is a character of its own: neither the
-/// lead nor the trail byte of a two-byte character.
-bool IsOwnCharacter(std::string_view text, size_t index,
-                    const LeadByteSet& lead_bytes);
 
 /// The text less one trailing separator that is a character of its own.
 std::string DropTrailingBackslash(std::string_view text,

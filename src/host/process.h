@@ -1,6 +1,10 @@
-// Process start-up, one implementation per platform.
+// What the program takes from its process, one implementation per platform:
+// the start-up settings, the arguments and the path rules.
 #ifndef VORNIX_HOST_PROCESS_H_
 #define VORNIX_HOST_PROCESS_H_
+
+#include "host/command_line.h"
+#include "host/paths.h"
 
 namespace vornix {
 
@@ -8,6 +12,13 @@ namespace vornix {
 /// code page (Windows), no error dialogs (Windows), and a closed pipe made an
 /// output error rather than a silent death (Linux).
 void StartProcess();
+
+/// Argument 0 is the executable's full path; Windows splits its own command
+/// line, Linux takes argv.
+Arguments ProcessArguments(int argc, char** argv);
+
+/// The path rules of the platform, with the lead bytes fixed at start-up.
+const PathRules& HostPathRules();
 
 }  // namespace vornix
 

@@ -1,16 +1,9 @@
-// Linux: the process's arguments, path rules and module lookup.
-#include <dlfcn.h>
+// Linux: the process's start-up, arguments and path rules.
 #include <signal.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 
-#include "host/command_line.h"
-#include "host/failure_report.h"
-#include "host/paths.h"
-#include "host/posix_util.h"
+#include "host/posix_paths.h"
 #include "host/process.h"
 
 namespace vornix {
@@ -20,11 +13,6 @@ void StartProcess() {
   signal(SIGPIPE, SIG_IGN);
 }
 
-const PathRules& HostPathRules() {
-  static const PathRules rules = PosixPathRules();
-  return rules;
-}
-
 Arguments ProcessArguments(int argc, char** argv) {
   std::string executable = ReadLink("/proc/self/exe");
   if (executable.empty() && argc > 0 && argv[0] != nullptr)
@@ -32,30 +20,9 @@ Arguments ProcessArguments(int argc, char** argv) {
   return Arguments(std::move(executable), ArgumentsFromArgv(argc, argv));
 }
 
-size_t OwnModulePath(char* path, size_t capacity) {
-  if (capacity == 0) return 0;
-  const ssize_t length = readlink("/proc/self/exe", path, capacity);
-  return length < 0 ? 0 : static_cast<size_t>(length);
-}
-
-bool LocateModule(const void* address, char* path, size_t capacity,
-                  ModuleLocation* location) {
-  Dl_info info;
-  if (dladdr(address, &info) == 0 || info.dli_fbase == nullptr) return false;
-  Dl_info own;
-  const bool in_program =
-      dladdr(reinterpret_cast<const void*>(&OwnModulePath), &own) != 0 &&
-      own.dli_fbase == info.dli_fbase;
-  size_t length;
-  if (in_program || info.dli_fname == nullptr) {
-    length = OwnModulePath(path, capacity);
-  } else {
-    length = std::min(std::strlen(info.dli_fname), capacity);
-    std::memcpy(path, info.dli_fname, length);
-  }
-  location->path_length = length;
-  location->base = reinterpret_cast<uintptr_t>(info.dli_fbase);
-  return true;
+const PathRules& HostPathRules() {
+  static const PathRules rules = PosixPathRules();
+  return rules;
 }
 
 }  // namespace vornix

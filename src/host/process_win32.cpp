@@ -1,12 +1,8 @@
-// Windows: the process's command line, code page, path rules and modules.
+// Windows: the process's start-up, command line, code page and path rules.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
-#include "host/command_line.h"
-#include "host/failure_report.h"
-#include "host/paths.h"
 #include "host/process.h"
 
 namespace vornix {
@@ -37,11 +33,11 @@ LeadByteSet LocaleLeadBytes() {
   return LeadBytesFromRanges(info.LeadByte, MAX_LEADBYTES);
 }
 
-std::string ModulePath(HMODULE module) {
+std::string ExecutablePath() {
   std::string path(MAX_PATH + 1, '\0');
   for (;;) {
     const DWORD length =
-        GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
+        GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return std::string();
     if (length < path.size()) {
       path.resize(length);
@@ -60,33 +56,14 @@ void StartProcess() {
   g_lead_bytes = LocaleLeadBytes();
 }
 
-const PathRules& HostPathRules() {
-  static const PathRules rules = WindowsPathRules(g_lead_bytes);
-  return rules;
-}
-
 Arguments ProcessArguments(int, char**) {
-  return Arguments(ModulePath(nullptr),
+  return Arguments(ExecutablePath(),
                    SplitCommandLine(GetCommandLineA(), g_lead_bytes));
 }
 
-size_t OwnModulePath(char* path, size_t capacity) {
-  return GetModuleFileNameA(nullptr, path, static_cast<DWORD>(capacity));
-}
-
-bool LocateModule(const void* address, char* path, size_t capacity,
-                  ModuleLocation* location) {
-  MEMORY_BASIC_INFORMATION region;
-  if (VirtualQuery(address, &region, sizeof region) == 0 ||
-      region.State != MEM_COMMIT)
-    return false;
-  const DWORD length =
-      GetModuleFileNameA(static_cast<HMODULE>(region.AllocationBase), path,
-                         static_cast<DWORD>(capacity));
-  if (length == 0) return false;
-  location->path_length = length;
-  location->base = reinterpret_cast<uintptr_t>(region.AllocationBase);
-  return true;
+const PathRules& HostPathRules() {
+  static const PathRules rules = WindowsPathRules(g_lead_bytes);
+  return rules;
 }
 
 }  // namespace vornix

@@ -3,9 +3,6 @@ pause, and the reports of failures that stop a run."""
 
 import os
 import re
-import resource
-import stat
-import subprocess
 import tempfile
 
 from harness import BANNER, PAUSE, WORK_DONE, TargetTestCase, ValgrindTarget, WineTarget, crlf

@@ -14,7 +14,6 @@ import os
 import re
 import resource
 import shutil
-import stat
 import subprocess
 
 from harness import BANNER, PAUSE, WORK_DONE, TargetTestCase, WineTarget, crlf, stop_screen

@@ -4,7 +4,7 @@ page of the failure report, and use from a batch file."""
 import os
 import subprocess
 
-from harness import BANNER, WORK_DONE, TargetTestCase, WineTarget
+from harness import BANNER, TargetTestCase, WineTarget
 
 
 class Windows(TargetTestCase):

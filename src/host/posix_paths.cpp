@@ -1,4 +1,4 @@
-#include "host/posix_util.h"
+#include "host/posix_paths.h"
 
 #include <unistd.h>
 

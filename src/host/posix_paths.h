@@ -1,6 +1,7 @@
-// Small helpers over the POSIX calls that report sizes and interruptions.
-#ifndef VORNIX_HOST_POSIX_UTIL_H_
-#define VORNIX_HOST_POSIX_UTIL_H_
+// The paths that POSIX calls report, of any length: a link's target and
+// the current directory. Linux only.
+#ifndef VORNIX_HOST_POSIX_PATHS_H_
+#define VORNIX_HOST_POSIX_PATHS_H_
 
 #include <string>
 
@@ -13,4 +14,4 @@ std::string CurrentDirectory();
 
 }  // namespace vornix
 
-#endif  // VORNIX_HOST_POSIX_UTIL_H_
+#endif  // VORNIX_HOST_POSIX_PATHS_H_

@@ -1,99 +1,85 @@
-// The one-walk passes against the plain per-name walks of the reference.
-// The input is a name list, one name a line, then a NUL and the txtsetup.sif
-// lines, then optionally a NUL and the dosnet.inf lines; without a second
-// NUL the txtsetup.sif lines serve as dosnet.inf too. Without any NUL the
-// first line is the only name and the whole input is the script. Every name
-// is passed as read, empty and blank-only ones included.
-#include <algorithm>
-#include <cstddef>
+// The one-walk passes against plain per-name walks, on the cases of
+// tests/cases (which seed it) as the fuzzer changes them: their names,
+// txtsetup.sif and dosnet.inf; the expectations are not read. Every name is
+// passed as read, empty and blank ones included.
 #include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <cstdio>
+#include <cstdlib>
 
+#include "case_file.h"
 #include "edit/dosnet_pass.h"
 #include "edit/driver_names.h"
+#include "edit/text_rules.h"
 #include "edit/txtsetup_pass.h"
-#include "fuzz_check.h"
 #include "host/line_list.h"
-#include "reference_passes.h"
 
+namespace vornix {
 namespace {
 
-using vornix::LineList;
+size_t PosNoCase(const std::string& needle, std::string_view haystack) {
+  return PosExact(UpperAscii(needle), UpperAscii(haystack));
+}
 
-LineList LinesOf(std::string_view text) {
+// The rules as plainly as they can be said: one walk per name and script.
+void ReferenceRemoveDrivers(LineList& txtsetup, LineList& dosnet, const std::vector<std::string>& names) {
+  enum Kind { kNone, kBeginsWith, kQuoted, kContains, kOwnFiles };
+  for (const std::string& name : names) {
+    if (name.empty()) continue;
+    for (int32_t i = 0; i < dosnet.LineCount(); ++i)
+      if (PosNoCase(name + ".sys", TrimBlanks(dosnet.GetLine(i))) > 0) dosnet.SetLine(i, "");
+    const struct { std::string text; Kind kind; } headers[] = {
+        {"[SourceDisksFiles]", kBeginsWith}, {"[SourceDisksFiles.amd64]", kBeginsWith},
+        {"[SourceDisksFiles.ia64]", kBeginsWith}, {"[SourceDisksFiles.x86]", kBeginsWith},
+        {"[SCSI]", kBeginsWith}, {"[SCSI.Load]", kBeginsWith}, {"[HardwareIdsDatabase]", kQuoted},
+        {"[BusExtenders.Load]", kContains}, {"[BusExtenders]", kContains}, {"[files." + name + "]", kOwnFiles}};
+    Kind kind = kNone;
+    for (int32_t i = 0; i < txtsetup.LineCount(); ++i) {
+      const std::string raw = txtsetup.GetLine(i), trimmed(TrimBlanks(raw));
+      if (PosExact("[", raw) > 0) {
+        kind = kNone;
+        for (const auto& header : headers)
+          if (SameNoCase(trimmed, header.text)) kind = header.kind;
+        if (kind != kNone && kind != kOwnFiles) continue;  // a recognised header stays
+      }
+      if ((kind == kBeginsWith && PosNoCase(name, trimmed) == 1) || kind == kOwnFiles ||
+          (kind == kQuoted && PosNoCase("\"" + name + "\"", trimmed) > 0) ||
+          (kind == kContains && PosNoCase(name, trimmed) > 0))
+        txtsetup.SetLine(i, "");
+    }
+  }
+}
+
+LineList ListOf(const std::vector<std::string>& lines) {
   LineList list;
-  list.SetText(std::string(text));
+  for (const std::string& line : lines) list.AddLine(line);
   return list;
 }
 
-void ExpectSameLines(const char* what, const LineList& got,
-                     const LineList& expected,
-                     const std::vector<std::string>& names) {
-  const bool same_count = got.LineCount() == expected.LineCount();
-  int32_t differing = -1;
-  for (int32_t i = 0; same_count && i < got.LineCount(); ++i) {
-    if (got.LineView(i) != expected.LineView(i)) {
-      differing = i;
-      break;
-    }
-  }
-  if (same_count && differing < 0) return;
-  for (const std::string& name : names) vornix::fuzz::PrintBytes("name", name);
-  if (!same_count) {
-    vornix::fuzz::ExpectSame(what, static_cast<size_t>(got.LineCount()),
-                             static_cast<size_t>(expected.LineCount()));
-  }
-  std::fprintf(stderr, "  line %d\n", differing);
-  vornix::fuzz::ExpectSame(what, got.LineView(differing),
-                           expected.LineView(differing));
+void ExpectSame(const char* what, const LineList& got, const LineList& expected) {
+  if (got.LinesToText() == expected.LinesToText()) return;
+  std::fprintf(stderr, "MISMATCH in %s:\n%s\n-- expected --\n%s\n", what, got.LinesToText().c_str(),
+               expected.LinesToText().c_str());
+  std::abort();  // libFuzzer keeps the input
 }
 
 }  // namespace
+}  // namespace vornix
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view input = vornix::fuzz::AsText(data, size);
-  std::string_view names_text, txtsetup_text, dosnet_text;
-  const size_t first_nul = input.find('\0');
-  if (first_nul == std::string_view::npos) {
-    names_text = input.substr(0, input.find_first_of("\r\n"));
-    txtsetup_text = dosnet_text = input;
-  } else {
-    names_text = input.substr(0, first_nul);
-    const std::string_view scripts = input.substr(first_nul + 1);
-    const size_t second_nul = scripts.find('\0');
-    txtsetup_text = scripts.substr(0, second_nul);
-    dosnet_text = second_nul == std::string_view::npos
-                      ? txtsetup_text
-                      : scripts.substr(second_nul + 1);
+  using namespace vornix;
+  for (Case& c : ParseCases(std::string_view(reinterpret_cast<const char*>(data), size), false)) {
+    const std::vector<std::string>& names = c.files["txtfiles.del"];
+    LineList txtsetup = ListOf(c.files["txtsetup.sif"]), reference_txtsetup = txtsetup, reversed_txtsetup = txtsetup;
+    LineList dosnet = ListOf(c.files["dosnet.inf"]), reference_dosnet = dosnet, reversed_dosnet = dosnet;
+    ClearTxtsetupEntries(txtsetup, DriverNames(names));
+    ClearDosnetEntries(dosnet, DriverNames(names));
+    ReferenceRemoveDrivers(reference_txtsetup, reference_dosnet, names);
+    ExpectSame("txtsetup.sif", txtsetup, reference_txtsetup);
+    ExpectSame("dosnet.inf", dosnet, reference_dosnet);
+    // The one walk rests on this: the order of the names does not matter.
+    ReferenceRemoveDrivers(reversed_txtsetup, reversed_dosnet, {names.rbegin(), names.rend()});
+    ExpectSame("txtsetup.sif, names reversed", reversed_txtsetup, txtsetup);
+    ExpectSame("dosnet.inf, names reversed", reversed_dosnet, dosnet);
   }
-
-  std::vector<std::string> names;
-  const LineList name_lines = LinesOf(names_text);
-  for (int32_t i = 0; i < name_lines.LineCount(); ++i)
-    names.push_back(name_lines.GetLine(i));
-
-  LineList txtsetup = LinesOf(txtsetup_text);
-  LineList dosnet = LinesOf(dosnet_text);
-  LineList reference_txtsetup = txtsetup;
-  LineList reference_dosnet = dosnet;
-  LineList reversed_txtsetup = txtsetup;
-  LineList reversed_dosnet = dosnet;
-
-  const vornix::DriverNames driver_names(names);
-  vornix::ClearTxtsetupEntries(txtsetup, driver_names);
-  vornix::ClearDosnetEntries(dosnet, driver_names);
-  vornix::ReferenceRemoveDrivers(reference_txtsetup, reference_dosnet, names);
-  ExpectSameLines("txtsetup.sif pass", txtsetup, reference_txtsetup, names);
-  ExpectSameLines("dosnet.inf pass", dosnet, reference_dosnet, names);
-
-  // The order of the names does not matter to the outcome.
-  std::vector<std::string> reversed(names.rbegin(), names.rend());
-  vornix::ReferenceRemoveDrivers(reversed_txtsetup, reversed_dosnet, reversed);
-  ExpectSameLines("txtsetup.sif, names reversed", reversed_txtsetup,
-                  reference_txtsetup, names);
-  ExpectSameLines("dosnet.inf, names reversed", reversed_dosnet,
-                  reference_dosnet, names);
   return 0;
 }

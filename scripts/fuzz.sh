@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets in build/fuzz and runs each for SECONDS
-# (default 60), starting from a copy of the committed seeds in fuzz/corpus so
-# that what the fuzzer adds stays in the build directory. Prints the number
+# (default 60), starting from a copy of its seeds so that what the fuzzer adds
+# stays in the build directory: the committed ones in fuzz/corpus, and for
+# the passes, every case of tests/cases. Prints the number
 # of executions per target; exits non-zero if a target crashed, found a
 # mismatch or did not run.
 #
@@ -34,11 +35,15 @@ summary=()
 for target in "${targets[@]}"; do
   work="$runs/$target"
   mkdir -p "$work/corpus"
-  cp "$root/fuzz/corpus/$target/." "$work/corpus/" -R
+  if [[ $target == passes_fuzz ]]; then
+    for cases in "$root"/tests/cases/*.txt; do
+      csplit -s -z -f "$work/corpus/$(basename "$cases" .txt)-" "$cases" '/^== /' '{*}'
+    done
+  else
+    cp "$root/fuzz/corpus/$target/." "$work/corpus/" -R
+  fi
   options=(-max_total_time="$seconds" -print_final_stats=1 -timeout=30
            -artifact_prefix="$work/")
-  dict="$root/fuzz/${target%_fuzz}.dict"
-  [[ -f "$dict" ]] && options+=(-dict="$dict")
 
   echo "== $target: ${seconds}s"
   status=0

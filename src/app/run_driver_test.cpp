@@ -2,30 +2,103 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "case_file.h"
+#include "edit/text_rules.h"
+#include "host/command_line.h"
+#include "host/console.h"
 #include "host/failures.h"
 #include "host/line_list.h"
-#include "test_util.h"
+#include "host/paths.h"
+#include "memory_console.h"
+#include "memory_file_system.h"
 
 namespace vornix {
 namespace {
 
+using Lines = std::vector<std::string>;
+
+std::string Joined(const Lines& lines, const char* end) {
+  std::string text;
+  for (const std::string& line : lines) text += line + end;
+  return text;
+}
+
+// One case, run whole through RunDriver in memory.
+void RunCase(const Case& c) {
+  static const std::map<std::string, FileResult::Step> kSteps = {
+      {"open", FileResult::Step::kOpen}, {"read", FileResult::Step::kRead},
+      {"create", FileResult::Step::kCreate}, {"write", FileResult::Step::kWrite}};
+  MemoryFileSystem fs;
+  for (const auto& [name, lines] : c.files)
+    fs.files[UpperAscii((c.blanked.count(name) ? "/I386/" : "/tool/") + name)] = Joined(lines, "\r\n");
+  for (const auto& [path, step] : c.failing) fs.failing[UpperAscii(path)] = kSteps.at(step);
+  MemoryHandle in, out;
+  in.reads = {c.input};
+  Console console(in, out, "\n");
+  std::string failure;
+  try {
+    RunDriver(RunHost{Arguments("/tool/vornix", c.args), fs, console, PosixPathRules()});
+  } catch (const Exception& raised) {
+    failure = std::string(raised.ClassName()) + " " + raised.Message();
+  }
+  console.Close();
+  EXPECT_EQ(failure, c.fails);
+
+  const bool complete = !c.screen && c.fails.empty();
+  Lines screen = {"MassStorage driver deleter v1.0.0.2", "Written by the Vornix developers",
+                  "Made on the Internet, 2026", ""};
+  const Lines progress = {"Delete 3rd party MSST drivers...", "Done...",
+                          "Restore stok replaced/deleted MSST drivers...", "Done..."};
+  const Lines& rest = c.screen ? *c.screen : progress;
+  screen.insert(screen.end(), rest.begin(), rest.end());
+  if (c.pause) screen.insert(screen.end(), {"", "Hit <Enter> to exit"});
+  if (c.screen || complete) EXPECT_EQ(out.Written(), Joined(screen, "\n"));
+
+  const Lines saved = c.saved ? *c.saved : complete ? Lines{"/I386/TXTSETUP.SIF", "/I386/DOSNET.INF"} : Lines{};
+  EXPECT_EQ(fs.replaced, saved);
+  for (const std::string& path : saved) {
+    const std::string script = path == "/I386/TXTSETUP.SIF" ? "txtsetup" : "dosnet";
+    const std::string file = script == "txtsetup" ? "txtsetup.sif" : "dosnet.inf";
+    Lines expected = c.files.at(file);
+    for (size_t i = 0; i < expected.size(); ++i)
+      if (c.blanked.at(file)[i]) expected[i].clear();
+    const auto add = c.files.find(script + ".add");
+    if (add != c.files.end()) expected.insert(expected.end(), add->second.begin(), add->second.end());
+    EXPECT_EQ(fs.files[UpperAscii(path)], Joined(expected, "\r\n")) << path;
+  }
+}
+
+TEST(RunDriver, Cases) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(VORNIX_CASES_DIR)) {
+    std::stringstream text;
+    text << std::ifstream(entry.path()).rdbuf();
+    for (const Case& c : ParseCases(text.str(), true)) {
+      SCOPED_TRACE(entry.path().filename().string() + ": " + c.title);
+      RunCase(c);
+      ++count;
+    }
+  }
+  EXPECT_GT(count, 20);
+}
+
 TEST(RunDriver, EndOfFileMarker) {
-  const struct {
-    std::vector<std::string> lines, kept;
-  } cases[] = {
-      {{"a", "\x1A"}, {"a"}},
-      {{"a", "last\x1A"}, {"a", "last"}},       // text before the marker stays
-      {{"a", "x\x1A" "y\x1A"}, {"a", "x"}},
-      {{"\x1A", "a"}, {"\x1A", "a"}},           // only the last line counts
-      {{"  \x1A"}, {"  "}},
+  const struct { std::string text, kept; } cases[] = {
+      {"a\n\x1A", "a\r\n"},
+      {"a\nlast\x1A", "a\r\nlast\r\n"},  // text before the marker stays
+      {"a\nx\x1Ay\x1A", "a\r\nx\r\n"},
+      {"\x1A\na", "\x1A\r\na\r\n"},  // only the last line counts
   };
   for (const auto& c : cases) {
-    LineList list = ListOf(c.lines);
+    LineList list;
+    list.SetText(c.text);
     DropEndOfFileMarker(list);
-    EXPECT_EQ(LinesOf(list), c.kept);
+    EXPECT_EQ(list.LinesToText(), c.kept);
   }
-  LineList empty;
-  EXPECT_THROW(DropEndOfFileMarker(empty), EStringListError);
 }
 
 }  // namespace

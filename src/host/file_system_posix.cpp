@@ -213,8 +213,8 @@ FileResult RealPosixFileSystem::ReplaceFile(const std::string& path,
     if (!S_ISREG(status.st_mode)) return FileResult::Failed(Step::kCreate, EINVAL);
     // Root may write anything; a file without any write bit is still taken
     // as read-only, as Windows takes its read-only attribute.
-    if ((status.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)
-      return FileResult::Failed(Step::kCreate, EACCES);
+    if ((status.st_mode & 0222) == 0) return FileResult::Failed(Step::kCreate, EACCES);
+    if (access(target.c_str(), W_OK) != 0) return FileResult::Failed(Step::kCreate, errno);
   }
 
   const SplitPath split = SplitAtLastSlash(target);
@@ -225,12 +225,14 @@ FileResult RealPosixFileSystem::ReplaceFile(const std::string& path,
 
   if (!WriteAll(file.get(), text) || fsync(file.get()) != 0)
     return FileResult::Failed(Step::kWrite, errno);
-  fchmod(file.get(), exists ? status.st_mode & 07777 : NewFileMode());
+  // The owner first: a change of owner clears the set-user-ID and
+  // set-group-ID bits that the mode then sets again.
   if (exists && geteuid() == 0) {
     if (fchown(file.get(), status.st_uid, status.st_gid) != 0) {
       // Keeping the owner is a courtesy; the text is what must arrive.
     }
   }
+  fchmod(file.get(), exists ? status.st_mode & 07777 : NewFileMode());
   if (!file.Close()) return FileResult::Failed(Step::kWrite, errno);
   if (rename(temporary.path().c_str(), target.c_str()) != 0)
     return FileResult::Failed(Step::kCreate, errno);

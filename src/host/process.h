@@ -9,8 +9,8 @@
 namespace vornix {
 
 /// Sets the process up before anything is printed: the lead-byte set of the
-/// code page (Windows), no error dialogs (Windows), and a closed pipe made an
-/// output error rather than a silent death (Linux).
+/// code page (Windows), no error dialogs (Windows); a closed pipe and a file
+/// grown past its size limit are write errors, not silent deaths (Linux).
 void StartProcess();
 
 /// Argument 0 is the executable's full path; Windows splits its own command

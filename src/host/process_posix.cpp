@@ -9,8 +9,10 @@
 namespace vornix {
 
 void StartProcess() {
-  // Writing to a closed pipe must come back as an error to report.
+  // Writing to a closed pipe or past the file-size limit must come back as
+  // an error to report.
   signal(SIGPIPE, SIG_IGN);
+  signal(SIGXFSZ, SIG_IGN);
 }
 
 Arguments ProcessArguments(int argc, char** argv) {

@@ -11,11 +11,13 @@
 #include "host/process.h"
 #include "host/run_end.h"
 #include "host/std_handles.h"
+#include "host/temporary_files.h"
 
 int main(int argc, char** argv) {
   using namespace vornix;
   StartProcess();
   PrepareFailureReports();
+  RemoveTemporaryFileOnInterrupt();
   Console console(StdInputHandle(), StdOutputHandle(), ConsoleLineEnd());
   try {
     const Arguments arguments = ProcessArguments(argc, argv);

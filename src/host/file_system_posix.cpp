@@ -3,6 +3,7 @@
 // files as on Windows; a save goes through a temporary file and a rename.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,11 +12,13 @@
 #include <cstdlib>
 #include <map>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "host/file_system.h"
 #include "host/paths.h"
 #include "host/posix_paths.h"
+#include "host/temporary_files.h"
 
 namespace vornix {
 
@@ -128,9 +131,10 @@ class FileDescriptor {
 // Removes the temporary file unless the replace went through.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) { NoteTemporaryFile(path_); }
   ~TemporaryFile() {
     if (!path_.empty()) unlink(path_.c_str());
+    ForgetTemporaryFile();
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -219,9 +223,17 @@ FileResult RealPosixFileSystem::ReplaceFile(const std::string& path,
 
   const SplitPath split = SplitAtLastSlash(target);
   std::string pattern = split.directory + "/.vornix-XXXXXX";
+  // An interrupt must not come between making the file and noting it.
+  sigset_t interrupts, before;
+  sigemptyset(&interrupts);
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&interrupts, signal_number);
+  sigprocmask(SIG_BLOCK, &interrupts, &before);
   FileDescriptor file(mkostemp(pattern.data(), O_CLOEXEC));
-  if (file.get() < 0) return FileResult::Failed(Step::kCreate, errno);
-  TemporaryFile temporary(pattern);
+  const int error = errno;
+  std::optional<TemporaryFile> temporary;
+  if (file.get() >= 0) temporary.emplace(pattern);
+  sigprocmask(SIG_SETMASK, &before, nullptr);
+  if (!temporary) return FileResult::Failed(Step::kCreate, error);
 
   if (!WriteAll(file.get(), text) || fsync(file.get()) != 0)
     return FileResult::Failed(Step::kWrite, errno);
@@ -234,9 +246,9 @@ FileResult RealPosixFileSystem::ReplaceFile(const std::string& path,
   }
   fchmod(file.get(), exists ? status.st_mode & 07777 : NewFileMode());
   if (!file.Close()) return FileResult::Failed(Step::kWrite, errno);
-  if (rename(temporary.path().c_str(), target.c_str()) != 0)
+  if (rename(temporary->path().c_str(), target.c_str()) != 0)
     return FileResult::Failed(Step::kCreate, errno);
-  temporary.Keep();
+  temporary->Keep();
   if (!exists) NoteCreated(target);
   SyncDirectory(split.directory);
   return FileResult::Done();

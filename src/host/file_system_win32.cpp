@@ -1,10 +1,6 @@
-// Windows: the file system. A save writes a temporary file beside the
-// script, forces it to disk and moves it over the script in one step.
-//
-// Paths are 8-bit texts in the ANSI code page. They are handed to the wide
-// file functions after the same conversion that the ANSI functions make, so
-// that a path of MAX_PATH characters or more can take the "\\?\" prefix,
-// which the ANSI functions do not accept.
+// Windows: the file system, through the wide file functions. A save writes
+// a temporary file beside the script, forces it to disk and moves it over
+// the script in one step.
 #include <windows.h>
 
 #include <memory>
@@ -14,6 +10,8 @@
 #include "host/file_system.h"
 #include "host/paths.h"
 #include "host/process.h"
+#include "host/temporary_files.h"
+#include "host/win32_paths.h"
 
 namespace vornix {
 
@@ -23,31 +21,6 @@ using Step = FileResult::Step;
 
 FileResult Failed(Step step, DWORD error) {
   return FileResult::Failed(step, static_cast<int32_t>(error));
-}
-
-std::wstring WideText(const std::string& text) {
-  const int size = static_cast<int>(text.size());
-  std::wstring wide(
-      static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
-      L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(),
-                      static_cast<int>(wide.size()));
-  return wide;
-}
-
-// An absolute path for the wide file functions.
-std::wstring WidePath(const std::string& path) {
-  const std::wstring wide = WideText(path);
-  if (wide.size() < MAX_PATH) return wide;
-  if (wide.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + wide.substr(2);
-  return L"\\\\?\\" + wide;
-}
-
-std::string AnsiText(const wchar_t* wide) {
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
-  return text;
 }
 
 bool FindEntry(const std::string& path, WIN32_FIND_DATAW* entry) {
@@ -77,10 +50,13 @@ class Handle {
 class TemporaryFile {
  public:
   TemporaryFile(HANDLE handle, std::string path)
-      : handle_(handle), path_(std::move(path)) {}
+      : handle_(handle), path_(std::move(path)) {
+    NoteTemporaryFile(path_);
+  }
   ~TemporaryFile() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
     if (!path_.empty()) DeleteFileW(WidePath(path_).c_str());
+    ForgetTemporaryFile();
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -179,7 +155,7 @@ std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const std::string& target,
                              HexText(GetCurrentProcessId()) + "-";
   for (unsigned attempt = 0;; ++attempt) {
     std::string name = prefix + HexText(attempt) + ".tmp";
-    HANDLE handle = CreateFileW(WidePath(name).c_str(), GENERIC_WRITE, 0, nullptr,
+    HANDLE handle = CreateFileW(WidePath(name).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE)
       return std::make_unique<TemporaryFile>(handle, std::move(name));

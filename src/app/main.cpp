@@ -7,6 +7,7 @@
 #include "host/console.h"
 #include "host/failure_report.h"
 #include "host/failures.h"
+#include "host/fault_handlers.h"
 #include "host/file_system.h"
 #include "host/process.h"
 #include "host/run_end.h"
@@ -16,18 +17,20 @@
 int main(int argc, char** argv) {
   using namespace vornix;
   StartProcess();
-  PrepareFailureReports();
-  RemoveTemporaryFileOnInterrupt();
   Console console(StdInputHandle(), StdOutputHandle(), ConsoleLineEnd());
+  PrepareFailureReports(console);
+  InstallFaultHandlers();
+  RemoveTemporaryFileOnInterrupt();
+  int status = 0;
   try {
     const Arguments arguments = ProcessArguments(argc, argv);
     RunDriver(RunHost{arguments, RealFileSystem(), console, HostPathRules()});
   } catch (const Exception& failure) {
-    return ReportFailure(failure, console);
+    status = ReportFailure(failure, console);
   } catch (const std::bad_alloc&) {
-    return ReportOutOfMemory(console);
+    status = ReportOutOfMemory(console);
   } catch (const std::length_error&) {
-    return ReportOutOfMemory(console);
+    status = ReportOutOfMemory(console);
   }
-  return FinishRun(0, console);
+  return FinishRun(status, console);
 }

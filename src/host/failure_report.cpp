@@ -1,6 +1,7 @@
 #include "host/failure_report.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
 
 #include "host/console.h"
@@ -10,8 +11,8 @@
 #include "host/modules.h"
 #include "host/paths.h"
 #include "host/process.h"
-#include "host/run_end.h"
 #include "host/std_handles.h"
+#include "host/temporary_files.h"
 #include "host/text_encoding.h"
 
 namespace vornix {
@@ -25,7 +26,16 @@ constexpr size_t kModuleNameLimit = 260;
 constexpr size_t kTemplateCapacity = 256;
 
 const void* g_out_of_memory_address = nullptr;
-EOutOfMemory* g_out_of_memory = nullptr;
+Console* g_console = nullptr;  // set while reports are prepared for
+
+// The failure objects that need no memory when they are reported.
+EOutOfMemory g_out_of_memory;
+EAccessViolation g_access_violation("");
+EStackOverflow g_stack_overflow("");
+EDivByZero g_div_by_zero("");
+EPrivilege g_privilege("");
+EInPageError g_in_page_error("");
+EExternalException g_external_exception("");
 
 // Called by operator new when it finds no memory: the return address lies in
 // the allocator, which is where the failure is raised.
@@ -58,45 +68,106 @@ ModuleOffset LocateAddress(const void* address, char (&path)[kModulePathCapacity
 
 }  // namespace
 
-size_t BuildFailureReport(std::string_view class_name,
-                          std::string_view module_name, uint64_t offset,
+size_t BuildFailureReport(std::string_view class_name, std::string_view module_name, uint64_t offset,
                           std::string_view message, char out[kReportCapacity]) {
   char pattern[kTemplateCapacity];
-  const size_t pattern_size =
-      CatalogueText(MessageId::kFailureReport, pattern, sizeof pattern);
+  const size_t pattern_size = CatalogueText(MessageId::kFailureReport, pattern, sizeof pattern);
   const bool needs_dot = !message.empty() && message.back() != '.';
   return FillTemplate(std::string_view(pattern, pattern_size),
-                      {class_name, module_name, TemplateValue::Hex(offset),
-                       message, needs_dot ? "." : ""},
+                      {class_name, module_name, TemplateValue::Hex(offset), message, needs_dot ? "." : ""},
                       out, kReportCapacity);
 }
 
-int ReportFailure(const Exception& failure, Console& console) {
+namespace {
+
+// Builds and writes the report in fixed areas, after what standard output
+// holds. Should that write fail, the report matters more than its error.
+void WriteReport(Console& console, const char* class_name, const void* address, std::string_view message) {
   static char path[kModulePathCapacity];
   static char report[kReportCapacity];
-  const ModuleOffset where = LocateAddress(failure.Address(), path);
-  const size_t size = BuildFailureReport(failure.ClassName(), where.name,
-                                         where.offset, failure.Message(), report);
-  // The progress text goes out before the report. Should that write fail,
-  // the report matters more than the error of the text before it.
+  const ModuleOffset where = LocateAddress(address, path);
+  const size_t size = BuildFailureReport(class_name, where.name, where.offset, message, report);
   console.FlushOutput();
   console.ClearIOError();
   WriteStdError(report, ToConsoleEncoding(report, size, sizeof report));
-  const std::string_view line_end = console.LineEnd();
+  const std::string_view line_end = ConsoleLineEnd();
   WriteStdError(line_end.data(), line_end.size());
-  return FinishRun(1, console);
+}
+
+// A C++ exception that no handler takes: outside a run, or thrown on from a
+// clean-up that may not throw.
+[[noreturn]] void OnTerminate() { ReportRuntimeError(217, __builtin_return_address(0)); }
+
+}  // namespace
+
+void PrepareFailureReports(Console& console) {
+  g_console = &console;
+  NoteModules();
+  std::set_new_handler(OnOutOfMemory);
+  std::set_terminate(OnTerminate);
+}
+
+void RemoveFailureReports() { g_console = nullptr; }
+
+int ReportFailure(const Exception& failure, Console& console) {
+  WriteReport(console, failure.ClassName(), failure.Address(), failure.Message());
+  return 1;
 }
 
 int ReportOutOfMemory(Console& console) {
-  // Reached only after PrepareFailureReports, which makes the instance.
-  g_out_of_memory->SetAddress(g_out_of_memory_address);
-  return ReportFailure(*g_out_of_memory, console);
+  g_out_of_memory.SetAddress(g_out_of_memory_address);
+  return ReportFailure(g_out_of_memory, console);
 }
 
-void PrepareFailureReports() {
-  static EOutOfMemory out_of_memory;
-  g_out_of_memory = &out_of_memory;
-  std::set_new_handler(OnOutOfMemory);
+void ReportFault(const Fault& fault) {
+  struct KindOf {
+    Exception* failure;
+    MessageId message;
+    int runtime_error;
+  };
+  static const KindOf kKinds[] = {
+      {&g_access_violation, MessageId::kAccessViolation, 216},
+      {&g_stack_overflow, MessageId::kStackOverflow, 202},
+      {&g_div_by_zero, MessageId::kDivByZero, 200},
+      {&g_privilege, MessageId::kPrivilege, 255},
+      {&g_in_page_error, MessageId::kInPageError, 255},
+      {&g_external_exception, MessageId::kExternalException, 255},
+  };
+  const KindOf& kind = kKinds[static_cast<int>(fault.kind)];
+  if (g_console == nullptr) ReportRuntimeError(kind.runtime_error, fault.address);
+  RemoveTemporaryFile();
+
+  // The message: the place and the access of a violation, the code of any
+  // other fault, each in eight or more hexadecimal digits.
+  static char pattern[kTemplateCapacity], access[kTemplateCapacity], code[16];
+  static char path[kModulePathCapacity], message[kReportCapacity];
+  const std::string_view text(pattern, CatalogueText(kind.message, pattern, sizeof pattern));
+  const ModuleOffset where = LocateAddress(fault.address, path);
+  const std::string_view read_or_write(
+      access, CatalogueText(fault.write ? MessageId::kWriteOf : MessageId::kReadOf, access, sizeof access));
+  const std::string_view code_text(code, FillTemplate("%p", {TemplateValue::Hex(fault.code)}, code, sizeof code));
+  const size_t size =
+      fault.kind == Fault::Kind::kAccessViolation
+          ? FillTemplate(text, {TemplateValue::Hex(where.offset), where.name, read_or_write,
+                                TemplateValue::Hex(fault.accessed)}, message, sizeof message)
+          : FillTemplate(text, {code_text}, message, sizeof message);
+  WriteReport(*g_console, kind.failure->ClassName(), fault.address, std::string_view(message, size));
+  EndProcess(1);
+}
+
+void ReportRuntimeError(const int number, const void* address) {
+  RemoveTemporaryFile();
+  if (g_console != nullptr) g_console->FlushOutput();
+  // The number right-aligned to the 17th character, the address in the
+  // last eight: "Runtime error 217 at 0040A1B2".
+  char line[] = "Runtime error     at 00000000";
+  for (int at = 16, left = number; left > 0 && at > 13; left /= 10) line[at--] = static_cast<char>('0' + left % 10);
+  uintptr_t value = reinterpret_cast<uintptr_t>(address);
+  for (int at = 28; at > 20; value >>= 4) line[at--] = "0123456789ABCDEF"[value & 0xF];
+  WriteStdOutput(line, sizeof line - 1);
+  const std::string_view line_end = ConsoleLineEnd();
+  WriteStdOutput(line_end.data(), line_end.size());
+  EndProcess(number);
 }
 
 }  // namespace vornix

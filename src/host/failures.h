@@ -39,6 +39,17 @@ VORNIX_FAILURE_CLASS(EFileStreamError, EStreamError);
 VORNIX_FAILURE_CLASS(EFilerError, EStreamError);
 VORNIX_FAILURE_CLASS(EHeapException, Exception);
 
+// Faults of the processor or the platform. A fault may leave no memory or
+// stack to spare, so each is reported from an instance made in advance,
+// its message built in a fixed area.
+VORNIX_FAILURE_CLASS(EExternal, Exception);
+VORNIX_FAILURE_CLASS(EAccessViolation, EExternal);
+VORNIX_FAILURE_CLASS(EStackOverflow, EExternal);
+VORNIX_FAILURE_CLASS(EDivByZero, EExternal);
+VORNIX_FAILURE_CLASS(EPrivilege, EExternal);  // an illegal or privileged instruction
+VORNIX_FAILURE_CLASS(EInPageError, EExternal);
+VORNIX_FAILURE_CLASS(EExternalException, EExternal);  // any other fault
+
 class EInOutError : public Exception {
  public:
   explicit EInOutError(int32_t code);

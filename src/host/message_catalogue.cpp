@@ -33,6 +33,15 @@ constexpr CatalogueRow kCatalogue[] = {
     {MessageId::kListIndex, u"Индекс списка вышел за границы (%d)"},
     {MessageId::kNotText,
      u"Файл \"%s\" не является текстовым: нулевой байт по смещению %d"},
+    {MessageId::kAccessViolation,
+     u"Нарушение доступа по адресу %p в модуле \"%s\". %s по адресу %p"},
+    {MessageId::kReadOf, u"Чтение"},
+    {MessageId::kWriteOf, u"Запись"},
+    {MessageId::kStackOverflow, u"Переполнение стека"},
+    {MessageId::kDivByZero, u"Деление на ноль"},
+    {MessageId::kPrivilege, u"Привилегированная инструкция"},
+    {MessageId::kInPageError, u"Ошибка страницы ввода/вывода"},
+    {MessageId::kExternalException, u"Внешнее исключение %s"},
 };
 
 }  // namespace

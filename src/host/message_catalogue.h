@@ -27,6 +27,14 @@ enum class MessageId : uint16_t {
   kStreamRead = 65430,
   kListIndex = 65425,
   kNotText = 65400,
+  kAccessViolation = 65440,
+  kReadOf = 65441,
+  kWriteOf = 65442,
+  kStackOverflow = 65443,
+  kDivByZero = 65444,
+  kPrivilege = 65445,
+  kInPageError = 65446,
+  kExternalException = 65447,
 };
 
 /// Texts are handed out cut to this many bytes, as the system's string

@@ -14,8 +14,12 @@ struct ModuleLocation {
   uintptr_t base;
 };
 
+/// Lists the modules loaded, where the platform needs that done before a
+/// fault. Called once at start-up.
+void NoteModules();
+
 /// The module that holds `address`: its path into `path` and its load base.
-/// False when the address lies in no module.
+/// False when the address lies in no module. Safe in a signal handler.
 bool LocateModule(const void* address, char* path, size_t capacity,
                   ModuleLocation* location);
 

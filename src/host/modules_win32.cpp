@@ -5,6 +5,8 @@
 
 namespace vornix {
 
+void NoteModules() {}  // VirtualQuery answers at any time
+
 size_t OwnModulePath(char* path, size_t capacity) {
   return GetModuleFileNameA(nullptr, path, static_cast<DWORD>(capacity));
 }

@@ -13,6 +13,10 @@ namespace vornix {
 /// grown past its size limit are write errors, not silent deaths (Linux).
 void StartProcess();
 
+/// Ends the process at once with `status`, running no clean-up of the
+/// language runtime; safe in a signal handler.
+[[noreturn]] void EndProcess(int status);
+
 /// Argument 0 is the executable's full path; Windows splits its own command
 /// line, Linux takes argv.
 Arguments ProcessArguments(int argc, char** argv);

@@ -1,5 +1,6 @@
 // Linux: the process's start-up, arguments and path rules.
 #include <signal.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -14,6 +15,8 @@ void StartProcess() {
   signal(SIGPIPE, SIG_IGN);
   signal(SIGXFSZ, SIG_IGN);
 }
+
+void EndProcess(int status) { _exit(status); }
 
 Arguments ProcessArguments(int argc, char** argv) {
   std::string executable = ReadLink("/proc/self/exe");

@@ -56,6 +56,8 @@ void StartProcess() {
   g_lead_bytes = LocaleLeadBytes();
 }
 
+void EndProcess(int status) { ExitProcess(static_cast<UINT>(status)); }
+
 Arguments ProcessArguments(int, char**) {
   return Arguments(ExecutablePath(),
                    SplitCommandLine(GetCommandLineA(), g_lead_bytes));

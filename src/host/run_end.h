@@ -6,8 +6,10 @@ namespace vornix {
 
 class Console;
 
-/// Writes out what standard output still holds (a failure of that last
-/// write changes nothing) and returns `status` for the process to exit with.
+/// The end of every run: failures are no longer reported (a fault from here
+/// on prints the runtime error line), what standard output still holds is
+/// written out (a failure of that write changes nothing), and `status` is
+/// returned for the process to exit with.
 int FinishRun(int status, Console& console);
 
 }  // namespace vornix

@@ -33,8 +33,10 @@ class StdHandle {
 
 StdHandle& StdInputHandle();
 StdHandle& StdOutputHandle();
-/// Writes to standard error with one call; the result is not looked at.
+/// Writes to standard error, or past the streams to standard output, with
+/// one call; the result is not looked at.
 void WriteStdError(const char* data, size_t size);
+void WriteStdOutput(const char* data, size_t size);
 /// The line end of the platform's console: CR LF on Windows, LF on Linux.
 std::string_view ConsoleLineEnd();
 

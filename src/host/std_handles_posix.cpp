@@ -65,6 +65,11 @@ void WriteStdError(const char* data, size_t size) {
   }
 }
 
+void WriteStdOutput(const char* data, size_t size) {
+  while (write(STDOUT_FILENO, data, size) < 0 && errno == EINTR) {
+  }
+}
+
 std::string_view ConsoleLineEnd() { return "\n"; }
 
 }  // namespace vornix

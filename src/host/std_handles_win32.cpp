@@ -66,11 +66,17 @@ StdHandle& StdOutputHandle() {
   return handle;
 }
 
-void WriteStdError(const char* data, size_t size) {
+namespace {
+
+void WriteStd(DWORD which, const char* data, size_t size) {
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_ERROR_HANDLE), data, static_cast<DWORD>(size),
-            &written, nullptr);
+  WriteFile(GetStdHandle(which), data, static_cast<DWORD>(size), &written, nullptr);
 }
+
+}  // namespace
+
+void WriteStdError(const char* data, size_t size) { WriteStd(STD_ERROR_HANDLE, data, size); }
+void WriteStdOutput(const char* data, size_t size) { WriteStd(STD_OUTPUT_HANDLE, data, size); }
 
 std::string_view ConsoleLineEnd() { return "\r\n"; }
 

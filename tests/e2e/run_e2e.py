@@ -15,10 +15,13 @@ import os
 import re
 import resource
 import shutil
+import signal
 import stat
 import subprocess
 import sys
 import tempfile
+import threading
+import time
 
 
 def crlf(*lines):
@@ -116,6 +119,7 @@ class Case:
         shutil.copy(target.executable, self.program)
         self.scripts = {"txtsetup": "I386/txtsetup.sif", "dosnet": "I386/dosnet.inf"}
         self.args, self.command, self.stdin, self.stdout = [target.path(self.setup), "-Q"], None, b"", subprocess.PIPE
+        self.module = re.escape(target.exe)  # a pattern
         self.cwd, self.env, self.preexec_fn = self.root, {}, None
         self.cleanups = [lambda: shutil.rmtree(self.root, ignore_errors=True),  # undone in reverse order
                          lambda: subprocess.run(["chmod", "-R", "u+rwx", self.root])]
@@ -144,12 +148,17 @@ class Case:
 
     def pattern(self, text, *system):
         """A message as the report writes it; each {system} the system's words
-        (wine's are its own: any)."""
-        pieces = text.split("{system}")
-        found = re.escape(self.target.encode(pieces[0]))
-        for piece, part in zip(pieces[1:], system):
-            found += rb"[^\r\n]*" if self.target.wine else re.escape(part.encode())
-            found += re.escape(self.target.encode(piece))
+        (wine's are its own: any), each {hex} an address."""
+        pieces, system = re.split(r"(\{system\}|\{hex\})", text), list(system)
+        found = b""
+        for piece in pieces:
+            if piece == "{hex}":
+                found += b"[0-9A-F]{8,}"
+            elif piece == "{system}":
+                part = system.pop(0)
+                found += rb"[^\r\n]*" if self.target.wine else re.escape(part.encode())
+            else:
+                found += re.escape(self.target.encode(piece))
         return found
 
     def run(self, row):
@@ -171,10 +180,10 @@ class Case:
         assert sorted(after) == sorted(before), "entries left behind or lost: %s" % (set(after) ^ set(before))
         if o.report and o.report != "checked":
             end = re.escape(self.target.line_end)
-            header = "Исключительная ситуация %s в модуле %s по адресу " % (o.report[0], self.target.exe)
+            header = re.escape(self.target.encode("Исключительная ситуация %s в модуле " % o.report[0]))
+            header += self.module.encode() + re.escape(self.target.encode(" по адресу "))
             message = o.report[1](self) if callable(o.report[1]) else self.pattern(o.report[1])
-            assert re.fullmatch(re.escape(self.target.encode(header)) + b"[0-9A-F]{8}\\." + end + message + end + end,
-                                done.stderr), done.stderr
+            assert re.fullmatch(header + b"[0-9A-F]{8}\\." + end + message + end + end, done.stderr), done.stderr
         assert o.report or done.stderr == b"", done.stderr
         assert done.returncode == o.status, (done.returncode, done.stderr)
         assert o.lines is None or (done.stdout or b"") == self.target.screen(o.lines), done.stdout
@@ -360,6 +369,66 @@ def file_message(template, relative, system):
                                system(c) if callable(system) else system)
 
 
+def fault_helper(kind, *late):
+    """The fault helper, built beside the program, faulting as `kind` says
+    while a save's temporary file is noted."""
+    def prepare(c):
+        name = "fault_helper" + ".exe" * c.target.wine
+        c.module = re.escape(name)
+        c.command = c.target.command(helper_path(c, name), [kind, c.target.path(os.path.join(c.setup, "t.tmp"))]
+                                     + list(late))
+    return prepare
+
+
+def runtime_error(number):
+    def check(c, done):
+        line = rb"Runtime error %3d at [0-9A-F]{8}" % number
+        assert re.fullmatch(re.escape(c.target.screen(["before"])) + line + re.escape(c.target.line_end), done.stdout), \
+            done.stdout
+    return check
+
+
+def interrupt(signal_number):
+    """The signal, sent as soon as the first save's temporary file is there;
+    a large txtsetup.sif keeps it there long enough."""
+    def watch(c):
+        pattern = re.compile(r"(\.vornix-|vornix-.*\.tmp$)")
+        for _ in range(60000):
+            if any(pattern.match(n) for n in os.listdir(c.setup)):
+                for pid in (int(p) for p in os.listdir("/proc") if p.isdigit()):
+                    try:
+                        with open("/proc/%d/cmdline" % pid, "rb") as f:
+                            command_line = f.read()  # wine may show the program's Windows path
+                            if any(p.encode() in command_line for p in (c.program, c.target.path(c.program))):
+                                os.kill(pid, signal_number)
+                    except OSError:
+                        pass
+                return
+            time.sleep(0.001)
+
+    def prepare(c):
+        c.write("I386/txtsetup.sif", b"[SCSI.Load]\r\n" + b"x = x.sys,4\r\n" * 2000000)
+        watcher = threading.Thread(target=watch, args=(c,))
+        watcher.start()
+        c.cleanups.append(watcher.join)
+    return prepare
+
+
+def read_only_file_system(c):
+    mount = os.path.join(c.root, "ro")
+    os.mkdir(mount)
+    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=1m", "tmpfs", mount], check=True)
+    c.cleanups.append(lambda: subprocess.run(["umount", mount]))
+    shutil.copy(os.path.join(c.setup, "txtsetup.sif"), mount)
+    shutil.copy(os.path.join(c.setup, "dosnet.inf"), mount)
+    subprocess.run(["mount", "-o", "remount,ro", mount], check=True)
+    c.use_setup("ro")
+
+
+def file_size_limit(size):
+    return option(preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_FSIZE, (size, size)))
+
+
 OPEN, CREATE = 'Не могу открыть файл "%s". {system}.', 'Не могу создать файл "%s". {system}.'
 NOT_TEXT = 'Файл "%s" не является текстовым: нулевой байт по смещению {system}.'
 E2BIG, EMPTY, MISSING = b"y" * (64 << 20), write("I386/txtsetup.sif", b""), "Unnable to open txtsetup.sif!"
@@ -451,6 +520,45 @@ ROWS = [
     Row("a path over 260 bytes", ok(), in_directory(*["p" * 60] * 5, "I386")),
     Row("a drive root", ok(), drive_root, only="wine"),
     Row("the file system root", ok(), filesystem_root, only="native", root=True, plain=True),
+    Row("a script's set-user-ID, set-group-ID and sticky bits are kept", ok(), chmod("I386/txtsetup.sif", 0o6755),
+        chmod("I386/dosnet.inf", 0o3674), only="native", root=True, check=lambda c, done: [
+            mode_kept("I386/txtsetup.sif", 0o6755)(c, done), mode_kept("I386/dosnet.inf", 0o3674)(c, done)]),
+    Row("a read-only file system", fails("EFCreateError", file_message(CREATE, "ro/TXTSETUP.SIF", "Read-only file system"),
+                                         BANNER + WORK_DONE), read_only_file_system, root=True),
+    Row("a file-size limit met while saving", fails("EWriteError", "Ошибка записи потока.", BANNER + WORK_DONE),
+        write("I386/txtsetup.sif", b"x" * 8192 + b"\r\n" + TXTSETUP), file_size_limit(4096), only="native", plain=True),
+    Row("a file-size limit met by standard output", fails("EInOutError", "Ошибка ввода/вывода 27.", []),
+        lambda c: setattr(c, "stdout", tempfile.mktemp(prefix="vornix-out-")), file_size_limit(0), only="native",
+        plain=True),
+    # Interrupts, and faults of the processor.
+    Row("SIGINT during a save", Outcome(None, -signal.SIGINT), interrupt(signal.SIGINT), only="native", plain=True),
+    Row("SIGTERM during a save", Outcome(None, -signal.SIGTERM), interrupt(signal.SIGTERM), only="native", plain=True),
+    Row("SIGHUP during a save", Outcome(None, -signal.SIGHUP), interrupt(signal.SIGHUP), only="native", plain=True),
+    Row("Ctrl+C (SIGINT to wine) during a save", Outcome(None), interrupt(signal.SIGINT), only="wine"),
+    Row("an access violation reading", fails("EAccessViolation", lambda c: c.pattern(
+        'Нарушение доступа по адресу {hex} в модуле "fault_helper%s". Чтение по адресу 00000010.'
+        % (".exe" * c.target.wine)), ["before"]),
+        fault_helper("read"), plain=True),
+    Row("an access violation writing", fails("EAccessViolation", lambda c: c.pattern(
+        'Нарушение доступа по адресу {hex} в модуле "fault_helper%s". Запись по адресу 00000020.'
+        % (".exe" * c.target.wine)), ["before"]),
+        fault_helper("write"), plain=True),
+    Row("a stack overflow", fails("EStackOverflow", "Переполнение стека.", ["before"]), fault_helper("stack"),
+        plain=True),
+    Row("a division by zero", fails("EDivByZero", "Деление на ноль.", ["before"]), fault_helper("divide"), plain=True),
+    Row("an illegal instruction", fails("EPrivilege", "Привилегированная инструкция.", ["before"]),
+        fault_helper("illegal"), plain=True),
+    Row("a privileged instruction", fails("EPrivilege", "Привилегированная инструкция.", ["before"]),
+        fault_helper("privileged"), only="wine"),
+    Row("an in-page error", fails("EInPageError", "Ошибка страницы ввода/вывода.", ["before"]),
+        fault_helper("inpage"), lambda c: setattr(c, "module", r"\S+"), plain=True),
+    Row("any other fault", fails("EExternalException", lambda c: c.pattern(
+        "Внешнее исключение %s." % ("E0001234" if c.target.wine else "00000008")), ["before"]),
+        fault_helper("other"), lambda c: setattr(c, "module", r"\S+"), plain=True),
+    Row("a fault after the run's end", Outcome(None, 216), fault_helper("read", "late"), plain=True,
+        check=runtime_error(216)),
+    Row("a C++ exception that no handler takes", Outcome(None, 217), fault_helper("throw"), plain=True,
+        check=runtime_error(217)),
     # What only the Windows programs have.
     Row("the report in the OEM code page of a Russian system", Outcome(BANNER, 1, "checked"), EMPTY,
         option(env={"LANG": "ru_RU.UTF-8"}), only="wine", check=russian_report),

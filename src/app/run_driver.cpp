@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/exit_pause.h"
+#include "app/preview_screen.h"
 #include "app/screens.h"
 #include "app/texts.h"
 #include "edit/dosnet_pass.h"
@@ -19,11 +20,6 @@
 namespace vornix {
 
 namespace {
-
-// The batch switch: the last argument is "-Q" in any letter case.
-bool IsBatchSwitch(const Arguments& arguments) {
-  return UpperAscii(arguments.ArgumentAt(arguments.ArgumentCount())) == "-Q";
-}
 
 void StopRun(const RunHost& host, const char* message, bool batch_mode) {
   host.console.Print(message);
@@ -52,21 +48,26 @@ std::vector<std::string> DriverNamesOf(const LineList& delete_list) {
 
 }  // namespace
 
-void DropEndOfFileMarker(LineList& lines) {
+bool DropEndOfFileMarker(LineList& lines) {
   const int32_t last = lines.LineCount() - 1;
   const std::string line = lines.GetLine(last);
   const size_t marker = PosExact("\x1A", line);
-  if (marker == 0) return;
+  if (marker == 0) return false;
   if (marker == 1)
     lines.DeleteLine(last);
   else
     lines.SetLine(last, std::string_view(line).substr(0, marker - 1));
+  return true;
 }
 
 void RunDriver(const RunHost& host) {
   LineList delete_list, txtsetup_lines, dosnet_lines, txtsetup_add_lines,
       dosnet_add_lines;
-  const bool batch_mode = IsBatchSwitch(host.arguments);
+  // The last argument is the switch, in any letter case: "-Q" the batch
+  // mode, "-N" the preview, which never pauses either.
+  const std::string last = UpperAscii(host.arguments.ArgumentAt(host.arguments.ArgumentCount()));
+  const bool preview = last == "-N";
+  const bool batch_mode = last == "-Q" || preview;
   ShowBanner(host.console);
   if (host.arguments.ArgumentCount() == 0) {
     ShowUsage(host.console, batch_mode);
@@ -89,7 +90,7 @@ void RunDriver(const RunHost& host) {
 
   dosnet_lines.LoadLines(dosnet_path, host.fs);
   txtsetup_lines.LoadLines(txtsetup_path, host.fs);
-  DropEndOfFileMarker(txtsetup_lines);
+  const bool cuts_marker = DropEndOfFileMarker(txtsetup_lines);
 
   const std::string tool_dir =
       DirectoryOf(host.arguments.ArgumentAt(0), host.paths);
@@ -97,10 +98,15 @@ void RunDriver(const RunHost& host) {
   LoadIfPresent(host, tool_dir, "dosnet.add", dosnet_add_lines);
   LoadIfPresent(host, tool_dir, "txtsetup.add", txtsetup_add_lines);
 
+  const std::vector<std::string> names = DriverNamesOf(delete_list);
+  if (preview) {
+    return ShowPreview(host.console, PreviewOf{txtsetup_lines, dosnet_lines, names, txtsetup_add_lines.LineCount(),
+                                               dosnet_add_lines.LineCount(), cuts_marker});
+  }
   host.console.Print(texts::kDeleting);
-  const DriverNames names(DriverNamesOf(delete_list));
-  ClearDosnetEntries(dosnet_lines, names);
-  ClearTxtsetupEntries(txtsetup_lines, names);
+  const DriverNames driver_names(names);
+  ClearDosnetEntries(dosnet_lines, driver_names);
+  ClearTxtsetupEntries(txtsetup_lines, driver_names);
   host.console.Print(texts::kDone);
 
   host.console.Print(texts::kRestoring);

@@ -1,5 +1,6 @@
 // The whole run, in its fixed order: arguments, the two scripts, the side
-// files, the removal passes, the restore lines, the two saves, the pause.
+// files, the removal passes, the restore lines, the two saves, the pause; or
+// up to the passes, and the preview of what they would do.
 #ifndef VORNIX_APP_RUN_DRIVER_H_
 #define VORNIX_APP_RUN_DRIVER_H_
 
@@ -24,8 +25,8 @@ struct RunHost {
 void RunDriver(const RunHost& host);
 
 /// Drops the end-of-file marker: a last line holding 0x1A is cut before its
-/// first 0x1A, and removed when nothing is left before it.
-void DropEndOfFileMarker(LineList& lines);
+/// first 0x1A, and removed when nothing is left before it. True if it did.
+bool DropEndOfFileMarker(LineList& lines);
 
 }  // namespace vornix
 

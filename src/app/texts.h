@@ -23,6 +23,12 @@ inline constexpr char kDone[] = "Done...";
 inline constexpr char kRestoring[] =
     "Restore stok replaced/deleted MSST drivers...";
 inline constexpr char kPrompt[] = "Hit <Enter> to exit";
+// The preview ("-N").
+inline constexpr char kPreviewing[] = "Preview: nothing is written.";
+inline constexpr char kNoLine[] = "  no line";
+inline constexpr char kLongerName[] = " <- longer name";
+inline constexpr char kKept[] = " <- kept";
+inline constexpr char kCutsMarker[] = "Would cut the end-of-file marker from TXTSETUP.SIF.";
 }  // namespace texts
 }  // namespace vornix
 

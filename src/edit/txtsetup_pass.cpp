@@ -80,6 +80,22 @@ SectionKind HeaderKind(std::string_view trimmed, const DriverNames& names) {
                                              : SectionKind::kNoSection;
 }
 
+LineRule RuleOf(SectionKind kind) {
+  switch (kind) {
+    case SectionKind::kInSourceDisksFiles:
+    case SectionKind::kInScsi:
+    case SectionKind::kInScsiLoad:
+      return LineRule::kBeginsWith;
+    case SectionKind::kInHardwareIdsDatabase:
+      return LineRule::kQuoted;
+    case SectionKind::kInBusExtendersLoad:
+    case SectionKind::kInBusExtenders:
+      return LineRule::kContains;
+    default:
+      return LineRule::kNone;
+  }
+}
+
 }  // namespace
 
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
@@ -99,6 +115,19 @@ void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
     if (RuleMatches(kind, trimmed, names))
       txtsetup_lines.SetLine(i, std::string_view());
   }
+}
+
+std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines) {
+  const DriverNames no_names({});
+  std::vector<LineRule> rules;
+  SectionKind kind = SectionKind::kNoSection;
+  for (int32_t i = 0; i < txtsetup_lines.LineCount(); ++i) {
+    const std::string_view raw = txtsetup_lines.LineView(i);
+    const bool header = raw.find('[') != std::string_view::npos;
+    if (header) kind = HeaderKind(TrimBlanks(raw), no_names);
+    rules.push_back(header ? LineRule::kNone : RuleOf(kind));
+  }
+  return rules;
 }
 
 }  // namespace vornix

@@ -3,6 +3,8 @@
 #ifndef VORNIX_EDIT_TXTSETUP_PASS_H_
 #define VORNIX_EDIT_TXTSETUP_PASS_H_
 
+#include <vector>
+
 namespace vornix {
 
 class DriverNames;
@@ -11,6 +13,13 @@ class LineList;
 /// Blanks the drivers' entries in the recognised sections and the drivers'
 /// own files sections, headers included. Lines are blanked, never removed.
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names);
+
+/// The rule that the recognised section headers set for each line: whether a
+/// line is taken when it begins with a name, holds it in quotes, or holds it
+/// anywhere. Headers themselves, and lines of no recognised section (a
+/// driver's own files section among them), have none.
+enum class LineRule { kNone, kBeginsWith, kQuoted, kContains };
+std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines);
 
 }  // namespace vornix
 

@@ -1,0 +1,28 @@
+// The screen of a preview ("-N"): for each driver name the script lines a
+// run would blank on its account and those it would keep that still name the
+// driver, then what the run would append and cut.
+#ifndef VORNIX_APP_PREVIEW_SCREEN_H_
+#define VORNIX_APP_PREVIEW_SCREEN_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vornix {
+
+class Console;
+class LineList;
+
+struct PreviewOf {
+  const LineList& txtsetup;  // as the passes would meet it
+  const LineList& dosnet;
+  const std::vector<std::string>& names;
+  int32_t txtsetup_added, dosnet_added;
+  bool cuts_marker;  // the last txtsetup line holds the end-of-file byte
+};
+
+void ShowPreview(Console& console, const PreviewOf& preview);
+
+}  // namespace vornix
+
+#endif  // VORNIX_APP_PREVIEW_SCREEN_H_

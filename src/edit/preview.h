@@ -1,0 +1,35 @@
+// What a run would take out of the scripts for each driver name, and what it
+// would leave there that still names the driver: the preview of "-N".
+#ifndef VORNIX_EDIT_PREVIEW_H_
+#define VORNIX_EDIT_PREVIEW_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vornix {
+
+class LineList;
+
+struct PreviewLine {
+  enum class Note {
+    kTaken,
+    kLongerName,  // taken only because the name runs on into a longer word
+    kKept,        // kept, though it names the driver as a word
+  };
+  bool in_txtsetup;
+  int32_t index;
+  Note note;
+};
+
+/// For each name, in list order: the lines not yet empty that the run would
+/// blank on its account (a line that several names take goes to the first),
+/// TXTSETUP.SIF first, each script in file order; then the lines the run
+/// would keep that name the driver as a word, ASCII case ignored. The
+/// scripts as the passes meet them; the names as the passes get them.
+std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, const LineList& dosnet,
+                                                     const std::vector<std::string>& names);
+
+}  // namespace vornix
+
+#endif  // VORNIX_EDIT_PREVIEW_H_

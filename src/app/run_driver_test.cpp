@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 
 #include "case_file.h"
@@ -84,6 +87,47 @@ TEST(RunDriver, Cases) {
     }
   }
   EXPECT_GT(count, 20);
+}
+
+std::string Read(const std::filesystem::path& path) {
+  std::stringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+// On real scripts, with a name for every driver file they list: the lines a
+// preview lists, but those kept, are the lines a run blanks.
+TEST(RunDriver, PreviewListsWhatARunBlanks) {
+  const std::filesystem::path corpus = std::getenv("VORNIX_CORPUS") ? std::getenv("VORNIX_CORPUS") : VORNIX_CORPUS_DIR;
+  if (!std::filesystem::exists(corpus / "xp-sp3-ru")) GTEST_SKIP() << "no corpus of real scripts at " << corpus;
+  for (const char* source : {"xp-sp3-ru", "xp-x64-nlite"}) {
+    MemoryFileSystem fs;
+    const std::string scripts[] = {Read(corpus / source / "TXTSETUP.SIF"), Read(corpus / source / "DOSNET.INF")};
+    std::string names;
+    const std::regex sys_file(R"((^|\n)([\w$-]+)\.sys\s*=)", std::regex::icase);
+    for (std::sregex_iterator it(scripts[0].begin(), scripts[0].end(), sys_file), end; it != end; ++it)
+      names += (*it)[2].str() + "\n";
+    fs.files = {{"/I386/TXTSETUP.SIF", scripts[0]}, {"/I386/DOSNET.INF", scripts[1]}, {"/TOOL/TXTFILES.DEL", names}};
+    MemoryHandle in, out;
+    Console console(in, out, "\n");
+    RunDriver(RunHost{Arguments("/tool/vornix", {"/I386", "-N"}), fs, console, PosixPathRules()});
+    RunDriver(RunHost{Arguments("/tool/vornix", {"/I386", "-Q"}), fs, console, PosixPathRules()});
+    std::set<std::string> listed, blanked;
+    const std::regex taken(R"(\n  (TXTSETUP.SIF|DOSNET.INF) (\d+): [^\n]*)");
+    const std::string printed = out.Written();
+    for (std::sregex_iterator it(printed.begin(), printed.end(), taken), end; it != end; ++it)
+      if (it->str().find(" <- kept") == std::string::npos) listed.insert((*it)[1].str() + " " + (*it)[2].str());
+    for (int s = 0; s < 2; ++s) {
+      LineList before, after;
+      before.SetText(scripts[s]);
+      after.SetText(fs.files[s == 0 ? "/I386/TXTSETUP.SIF" : "/I386/DOSNET.INF"]);
+      for (int32_t i = 0; i < before.LineCount() && i < after.LineCount(); ++i)
+        if (!before.LineView(i).empty() && after.LineView(i).empty())
+          blanked.insert((s == 0 ? "TXTSETUP.SIF " : "DOSNET.INF ") + std::to_string(i + 1));
+    }
+    EXPECT_GT(blanked.size(), 500u) << source;
+    EXPECT_EQ(listed, blanked) << source;
+  }
 }
 
 TEST(RunDriver, EndOfFileMarker) {

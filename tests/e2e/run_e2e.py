@@ -448,6 +448,13 @@ ROWS = [
         "-Q (optional) - batch mode - no wait user input", "", "For more info see readme.txt (to future...)"] + PAUSE),
         args()),
     Row("a lone -q is the directory too", stops(MISSING), args("-q"), lambda c: setattr(c, "cwd", c.setup)),
+    Row("a preview writes nothing", Outcome(BANNER + [
+        "Preview: nothing is written.", "", "abc", "  TXTSETUP.SIF 2: abc.sys = 1,,,,,,4_,4,1",
+        "  TXTSETUP.SIF 5: abc = abc.sys,4", "  DOSNET.INF 2: d1,abc.sys", "",
+        "Would append 1 line to DOSNET.INF and 2 lines to TXTSETUP.SIF.",
+        "Would cut the end-of-file marker from TXTSETUP.SIF."]), args(setup_path, "-N")),
+    Row("a preview without a script stops without the pause", stops(MISSING),
+        args(lambda c: setup_path(c) + "-missing", "-n")),
     Row("a relative path with .. and a separator at its end, -q", ok(), lambda c: c.__dict__.update(
         cwd=c.tool, args=[("\\" if c.target.wine else "/").join(["..", "tool", "..", "I386", ""]), "-q"])),
     # The console.

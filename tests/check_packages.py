@@ -5,8 +5,9 @@
 
 Each archive, made afresh, holds one folder of its own name with exactly the
 files that ship, the same bytes as in the build or the source tree; the
-Windows batch file is the README's ```bat block with CR LF line ends. The
-programs themselves are run by the end-to-end tests, not here.
+Windows batch file is the README's ```bat block and readme.txt its guide, in
+Windows-1251, both with CR LF line ends. The programs themselves are run by
+the end-to-end tests, not here.
 """
 import os
 import re
@@ -28,7 +29,8 @@ def problems(cpack, version, name, build):
     windows, platform = name.startswith("win"), name if name != "native" else "linux-" + os.uname().machine
     files = {n: os.path.join(ROOT, n) for n in ("README.md", "LICENSE")}
     files.update({n: os.path.join(ROOT, "sample", "tool", n) for n in ("txtfiles.del", "dosnet.add", "txtsetup.add")})
-    files.update({n: os.path.join(build, n) for n in (["vornix.exe", "remove-drivers.bat"] if windows else ["vornix"])})
+    files.update({n: os.path.join(build, n) for n in (["vornix.exe", "remove-drivers.bat", "readme.txt"]
+                                                         if windows else ["vornix"])})
     top = "vornix-%s-%s/" % (version, platform)
     with tempfile.TemporaryDirectory(prefix="vornix-packages-") as scratch:
         subprocess.run([cpack, "-B", scratch], cwd=build, check=True, stdout=subprocess.DEVNULL)
@@ -41,9 +43,13 @@ def problems(cpack, version, name, build):
                 members = {m.name: t.extractfile(m).read() for m in t.getmembers() if m.isfile()}
     found = [] if sorted(members) == sorted(top + n for n in files) else ["it holds %s" % sorted(members)]
     found += ["%s is not %s" % (n, path) for n, path in files.items() if members.get(top + n) != read(path)]
-    block = re.search(r"^```bat\n(.*?)^```$", read(files["README.md"]).decode(), re.M | re.S).group(1)
+    readme = read(files["README.md"]).decode()
+    block = re.search(r"^```bat\n(.*?)^```$", readme, re.M | re.S).group(1)
     if windows and read(files["remove-drivers.bat"]) != block.replace("\n", "\r\n").encode("ascii"):
         found.append("remove-drivers.bat is not the README's batch file")
+    guide = readme[:readme.index("## Release packages")].replace("\n", "\r\n").encode("cp1251")
+    if windows and read(files["readme.txt"]) != guide:
+        found.append("readme.txt is not the README's guide in Windows-1251 with CR LF")
     print("%s: %s" % (os.path.basename(archive), "; ".join(found) or "ok"))
     return found
 

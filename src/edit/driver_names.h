@@ -16,8 +16,8 @@ namespace vornix {
 
 class DriverNames {
  public:
-  /// Names exactly as read; the case of ASCII letters is ignored in every
-  /// test. An empty name is left out (it names no driver).
+  /// Names exactly as read, none empty; the case of ASCII letters is ignored
+  /// in every test.
   explicit DriverNames(const std::vector<std::string>& names);
 
   bool IsEmpty() const { return forward_.IsEmpty(); }

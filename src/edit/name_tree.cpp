@@ -6,8 +6,6 @@
 namespace vornix {
 
 NameTree::NameTree(std::vector<std::string> names) {
-  names.erase(std::remove(names.begin(), names.end(), std::string()),
-              names.end());
   std::sort(names.begin(), names.end());
   names.erase(std::unique(names.begin(), names.end()), names.end());
   Build(names);

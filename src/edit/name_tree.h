@@ -17,7 +17,7 @@ namespace vornix {
 
 class NameTree {
  public:
-  /// `names` upper-cased, non-empty; duplicates are fine.
+  /// `names` upper-cased and not empty; duplicates are fine.
   explicit NameTree(std::vector<std::string> names);
 
   bool IsEmpty() const { return nodes_.size() <= 1; }

@@ -78,7 +78,6 @@ class Console {
   /// Writes out what standard output still holds; a failure is ignored.
   void Close();
 
-  void ClearIOError() { io_error_code_ = 0; }
   std::string_view LineEnd() const { return line_end_; }
 
  private:

@@ -88,7 +88,6 @@ void WriteReport(Console& console, const char* class_name, const void* address, 
   const ModuleOffset where = LocateAddress(address, path);
   const size_t size = BuildFailureReport(class_name, where.name, where.offset, message, report);
   console.FlushOutput();
-  console.ClearIOError();
   WriteStdError(report, ToConsoleEncoding(report, size, sizeof report));
   const std::string_view line_end = ConsoleLineEnd();
   WriteStdError(line_end.data(), line_end.size());

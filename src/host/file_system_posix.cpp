@@ -85,8 +85,8 @@ class RealPosixFileSystem : public FileSystem {
   /// part ignoring ASCII case (the smallest in byte order when there are
   /// several), or the path as given when there is none. An I386 directory
   /// holds thousands of entries and a run looks up its fixed names several
-  /// times, so each directory is listed once; the program's own saves add
-  /// the names they create, and its temporary names never match.
+  /// times, so each directory is listed once; the program saves only over
+  /// scripts that were there, and its temporary names never match.
   std::string ResolveNameCase(const std::string& path) {
     const SplitPath split = SplitAtLastSlash(path);
     auto listed = spellings_.find(split.directory);
@@ -96,13 +96,6 @@ class RealPosixFileSystem : public FileSystem {
     if (found == listed->second.end()) return path;
     return split.directory == "/" ? "/" + found->second
                                   : split.directory + "/" + found->second;
-  }
-
-  void NoteCreated(const std::string& path) {
-    const SplitPath split = SplitAtLastSlash(path);
-    const auto listed = spellings_.find(split.directory);
-    if (listed != spellings_.end())
-      listed->second.emplace(FoldedName(split.name), split.name);
   }
 
   std::map<std::string, Spellings> spellings_;
@@ -249,7 +242,6 @@ FileResult RealPosixFileSystem::ReplaceFile(const std::string& path,
   if (rename(temporary->path().c_str(), target.c_str()) != 0)
     return FileResult::Failed(Step::kCreate, errno);
   temporary->Keep();
-  if (!exists) NoteCreated(target);
   SyncDirectory(split.directory);
   return FileResult::Done();
 }

@@ -78,7 +78,6 @@ void LineList::SetText(std::string text) {
   const char* const begin = text.data();
   const char* const end = Find(begin, begin + text.size(), '\0');
   std::vector<Span> lines;
-  lines.reserve(static_cast<size_t>(end - begin) / 32 + 1);
   // The next CR and the next LF are each looked for once and remembered, so
   // that a file with only one kind of line end stays one pass.
   const char* next_cr = Find(begin, end, '\r');

@@ -63,10 +63,6 @@ size_t FillTemplate(std::string_view pattern,
       continue;
     }
     const char directive = pattern[++i];
-    if (directive == '%') {
-      writer.Put("%");
-      continue;
-    }
     if (next == values.end()) continue;  // more placeholders than values
     const TemplateValue& value = *next++;
     char digits[32];

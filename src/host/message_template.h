@@ -29,7 +29,7 @@ struct TemplateValue {
   uint64_t hex = 0;
 };
 
-/// Fills %s, %d and %p in order from `values`; "%%" stands for "%". Writes at
+/// Fills %s, %d and %p in order from `values`. Writes at
 /// most `capacity` bytes, cutting what does not fit; returns the count.
 size_t FillTemplate(std::string_view pattern,
                     std::initializer_list<TemplateValue> values, char* out,

@@ -91,7 +91,6 @@ std::string_view FileNameOf(std::string_view path, const PathRules& rules) {
 std::string JoinPath(std::string_view directory, std::string_view name,
                      const PathRules& rules) {
   std::string joined;
-  joined.reserve(directory.size() + 1 + name.size());
   joined.append(directory);
   joined.push_back(rules.separator);
   joined.append(name);

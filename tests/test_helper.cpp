@@ -1,26 +1,21 @@
-// Faults on purpose, with the failure machinery set up as the program sets
-// it up, so that whole runs can check what each fault ends in:
-//
-//   fault_helper KIND TEMPORARY [late]
-//
-// prints "before", makes TEMPORARY and notes it as a save's temporary file,
-// then faults as KIND says: read, write, stack, divide, illegal, privileged,
-// inpage, other or throw. "late": after the run's end.
+// What the whole runs need another program for. "hold FILE" (Windows) holds
+// the file open without sharing, as another program might, until standard
+// input ends. "KIND TEMPORARY [late]" sets the failure machinery up as the
+// program does, prints "before", makes TEMPORARY and notes it as a save's
+// temporary file, and faults as KIND says (read, write, stack, divide,
+// illegal, privileged, inpage, other or throw); "late": after the run's end.
 #include <fcntl.h>
-#include <sys/stat.h>
 
 #include <csignal>
-#include <cstdint>
 #include <fstream>
+#include <iostream>
 #include <stdexcept>
-#include <string>
 
 #include "host/console.h"
 #include "host/failure_report.h"
 #include "host/fault_handlers.h"
 #include "host/process.h"
 #include "host/run_end.h"
-#include "host/std_handles.h"
 #include "host/temporary_files.h"
 #ifdef _WIN32
 #include <windows.h>
@@ -35,7 +30,7 @@ volatile int g_zero = 0, g_hundred = 100;
 
 int Recurse(int depth) {
   volatile char frame[256] = {static_cast<char>(depth)};
-  return Recurse(depth + 1) + frame[0];
+  return Recurse(depth + 1) + frame[0];  // no tail call
 }
 
 int FaultAs(const std::string& kind, const char* temporary) {
@@ -64,6 +59,13 @@ int FaultAs(const std::string& kind, const char* temporary) {
 
 int main(int argc, char** argv) {
   using namespace vornix;
+#ifdef _WIN32
+  if (std::string(argv[1]) == "hold") {
+    const HANDLE file = CreateFileA(argv[2], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::cout << (file == INVALID_HANDLE_VALUE ? "failed" : "held") << std::endl;
+    return std::cin.ignore(1 << 20).eof() ? 0 : 1;
+  }
+#endif
   StartProcess();
   Console console(StdInputHandle(), StdOutputHandle(), ConsoleLineEnd());
   PrepareFailureReports(console);

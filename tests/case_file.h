@@ -1,25 +1,12 @@
-// The removal rules and whole runs as cases, in tests/cases/*.txt:
-//
-//   == title                   a case begins
-//   names abc|ab\x20           txtfiles.del, its lines split at "|" (so are
-//   dosnet.add a|b             dosnet.add and txtsetup.add); \xHH is a byte
-//   txtsetup                   txtsetup.sif (dosnet: dosnet.inf), one line
-//     [SCSI]                   each after a mark: "  " the run keeps the
-//   - abc = x                  line, "- " the run blanks it
-//   missing dosnet.inf         (by default a script is there; txtsetup.sif
-//                              holds "[Version]", dosnet.inf nothing)
-//   args /I386 -q              the arguments (default: /I386 -Q)
-//   input abc\x0D              standard input
-//   failing /I386/DOSNET.INF create   that step for that file fails
-//   fails EClass message       the run raises this failure
-//   pause                      the run ends with the exit pause
-//   screen                     what follows the banner on standard output,
-//   |Preview: ...              a line each (default: the progress lines)
-//   saved /I386/TXTSETUP.SIF   the files saved, in order (default: both
-//                              scripts, none with screen or fails)
-//
-// The program is /tool/vornix; a script saved holds the lines kept, empty
-// lines for those blanked, then the add lines.
+// Cases of the removal rules and of whole runs (tests/cases/*.txt): "== title"
+// begins one; "names a|b" (also "dosnet.add", "txtsetup.add") gives a side
+// file's lines; "txtsetup" or "dosnet" gives the lines of a script that follow,
+// each after a mark, "  " kept or "- " blanked by the run (by default
+// txtsetup.sif holds "[Version]" and dosnet.inf nothing; "missing NAME" takes
+// one away); "args", "input", "failing PATH STEP", "fails CLASS MESSAGE",
+// "pause", "stops MESSAGE" and "screen" with its "|" lines (after the
+// banner) say how the run goes; "saved PATHS" the files saved (by default both scripts, none with a
+// screen or a failure). \xHH is a byte. The program is /tool/vornix.
 #ifndef VORNIX_TESTS_CASE_FILE_H_
 #define VORNIX_TESTS_CASE_FILE_H_
 
@@ -33,8 +20,7 @@ namespace vornix {
 
 struct Case {
   std::string title, input, fails;
-  std::map<std::string, std::vector<std::string>> files{{"txtsetup.sif", {"[Version]"}},
-                                                        {"dosnet.inf", {}}};
+  std::map<std::string, std::vector<std::string>> files{{"txtsetup.sif", {"[Version]"}}, {"dosnet.inf", {}}};
   std::map<std::string, std::vector<bool>> blanked{{"txtsetup.sif", {false}}, {"dosnet.inf", {}}};
   std::vector<std::string> args{"/I386", "-Q"};
   std::map<std::string, std::string> failing;  // path: open, read, create or write

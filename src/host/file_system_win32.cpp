@@ -11,7 +11,7 @@
 #include "host/paths.h"
 #include "host/process.h"
 #include "host/temporary_files.h"
-#include "host/win32_paths.h"
+#include "host/wide_paths.h"
 
 namespace vornix {
 

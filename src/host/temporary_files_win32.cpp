@@ -6,7 +6,7 @@
 #include <atomic>
 
 #include "host/temporary_files.h"
-#include "host/win32_paths.h"
+#include "host/wide_paths.h"
 
 namespace vornix {
 

@@ -1,4 +1,4 @@
-#include "host/win32_paths.h"
+#include "host/wide_paths.h"
 
 #include <windows.h>
 

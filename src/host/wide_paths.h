@@ -3,8 +3,8 @@
 // same conversion that the ANSI functions make, and a path of MAX_PATH
 // characters or more with the "\\?\" prefix, which the ANSI functions do not
 // accept. Windows only.
-#ifndef VORNIX_HOST_WIN32_PATHS_H_
-#define VORNIX_HOST_WIN32_PATHS_H_
+#ifndef VORNIX_HOST_WIDE_PATHS_H_
+#define VORNIX_HOST_WIDE_PATHS_H_
 
 #include <string>
 
@@ -17,4 +17,4 @@ std::string AnsiText(const wchar_t* wide);
 
 }  // namespace vornix
 
-#endif  // VORNIX_HOST_WIN32_PATHS_H_
+#endif  // VORNIX_HOST_WIDE_PATHS_H_

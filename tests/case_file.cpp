@@ -50,14 +50,12 @@ std::vector<Case> ParseCases(std::string_view text, bool strict) {
       c->blanked[block].clear();
     } else if (word == "names" || word == "dosnet.add" || word == "txtsetup.add") {
       c->files[word == "names" ? "txtfiles.del" : word] = values;
-    } else if (word == "missing") {
-      c->files.erase(value);
-    } else if (word == "args" || word == "saved") {
-      (word == "args" ? c->args : c->saved.emplace()) = values;
+    } else if (word == "args") {
+      c->args = values;
     } else if (word == "input" || word == "fails") {
       (word == "input" ? c->input : c->fails) = Unescaped(value);
-    } else if (word == "failing") {
-      c->failing[value.substr(0, value.find(' '))] = value.substr(value.find(' ') + 1);
+    } else if (word == "unreadable") {
+      c->unreadable.push_back(value);
     } else if (word == "stops") {
       c->screen = std::vector<std::string>{value, "", "Process stopped."};
     } else if (word == "pause" || word == "screen") {

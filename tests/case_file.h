@@ -1,12 +1,10 @@
-// Cases of the removal rules and of whole runs (tests/cases/*.txt): "== title"
-// begins one; "names a|b" (also "dosnet.add", "txtsetup.add") gives a side
-// file's lines; "txtsetup" or "dosnet" gives the lines of a script that follow,
-// each after a mark, "  " kept or "- " blanked by the run (by default
-// txtsetup.sif holds "[Version]" and dosnet.inf nothing; "missing NAME" takes
-// one away); "args", "input", "failing PATH STEP", "fails CLASS MESSAGE",
-// "pause", "stops MESSAGE" and "screen" with its "|" lines (after the
-// banner) say how the run goes; "saved PATHS" the files saved (by default both scripts, none with a
-// screen or a failure). \xHH is a byte. The program is /tool/vornix.
+// Cases of whole runs (tests/cases/*.txt). "== title" begins one; "names a|b",
+// "dosnet.add" and "txtsetup.add" give a side file's lines; "txtsetup" and
+// "dosnet" a script's lines, marked "  " kept or "- " blanked by the run
+// (txtsetup.sif holds "[Version]" and dosnet.inf nothing unless given).
+// "args", "input", "unreadable PATH", "fails CLASS MESSAGE", "pause",
+// "stops MESSAGE" and "screen" with "|" lines after the banner say how the
+// run goes; one without a screen or failure saves both scripts. \xHH is a byte.
 #ifndef VORNIX_TESTS_CASE_FILE_H_
 #define VORNIX_TESTS_CASE_FILE_H_
 
@@ -23,13 +21,12 @@ struct Case {
   std::map<std::string, std::vector<std::string>> files{{"txtsetup.sif", {"[Version]"}}, {"dosnet.inf", {}}};
   std::map<std::string, std::vector<bool>> blanked{{"txtsetup.sif", {false}}, {"dosnet.inf", {}}};
   std::vector<std::string> args{"/I386", "-Q"};
-  std::map<std::string, std::string> failing;  // path: open, read, create or write
-  std::optional<std::vector<std::string>> screen, saved;
+  std::vector<std::string> unreadable;  // paths whose reading fails
+  std::optional<std::vector<std::string>> screen;
   bool pause = false;
 };
 
-/// Strict: a line the format does not know aborts; otherwise it is passed
-/// over (the fuzzer reads cases it has changed).
+/// Strict: an unknown line aborts (the fuzzer, reading cases it changed, passes over them).
 std::vector<Case> ParseCases(std::string_view text, bool strict);
 
 }  // namespace vornix

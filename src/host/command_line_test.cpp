@@ -27,13 +27,5 @@ TEST(CommandLine, SplitsAsWindowsDoes) {
   EXPECT_EQ(SplitCommandLine("\"C:\\vornix.exe C:\\I386 -Q", {}), Strings{});
 }
 
-TEST(CommandLine, Arguments) {
-  const char* const argv[] = {"./vornix", "", "I386", "", "-q"};
-  const Arguments arguments("/opt/vornix", ArgumentsFromArgv(5, argv));
-  EXPECT_EQ(arguments.ArgumentCount(), 2);
-  const Strings expected = {"", "/opt/vornix", "I386", "-q", ""};
-  for (int32_t i = -1; i <= 3; ++i) EXPECT_EQ(arguments.ArgumentAt(i), expected[i + 1]) << i;
-}
-
 }  // namespace
 }  // namespace vornix

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/failures.h"
-#include "memory_console.h"
+#include "memory_host.h"
 
 namespace vornix {
 namespace {
@@ -32,25 +32,23 @@ TEST(Console, WritesAndTheirFailures) {
   console.Print("c");
   console.Close();
   EXPECT_EQ(out.writes.back(), "\r\nc\r\n");  // the failed text is gone, its line end is not
-  out.type = StdHandle::Type::kMissing;
-  Console closed(in, out, "\n");
-  closed.WriteLine("x");
-  EXPECT_EQ(CheckedCode(closed), kErrorNotOpenForOutput);
-  EXPECT_EQ(out.acquired, 3);  // the text and the line end each try again
-  out.type = StdHandle::Type::kUnknown;
-  closed.WriteLine("x");
-  EXPECT_EQ(CheckedCode(closed), kErrorNotOpenForOutput);
-  EXPECT_EQ(out.released, 2);
+  for (const auto type : {StdHandle::Type::kMissing, StdHandle::Type::kUnknown}) {
+    out.type = type;
+    Console closed(in, out, "\n");
+    closed.WriteLine("x");
+    EXPECT_EQ(CheckedCode(closed), kErrorNotOpenForOutput);
+  }
+  EXPECT_EQ(out.acquired, 5);  // the text and the line end each try again
+  EXPECT_EQ(out.released, 2);  // a handle of unknown type is let go
 }
 
-// ReadLine calls until the input's end is read, one a line and one more (a
-// lone CR does not end a line); 0x1A ends the input for good, and so does
-// its end: neither is read again. A failed read is reported.
+// ReadLine calls until the input's end is read, one a line and one more (a lone CR
+// ends none); 0x1A and the end end the input for good. A failed read is reported.
 TEST(Console, ReadLine) {
   const struct { std::vector<std::string> reads; int calls, error; } cases[] = {
       {{"abc\rdef\nrest\n"}, 3, 0}, {{"abc\r\nrest\n"}, 3, 0}, {{"abc\r", "\nrest\n"}, 3, 0},
       {{"abc\r", "xy\nrest\n"}, 3, 0}, {{"abc\r"}, 1, 0}, {{"a\n\n\n"}, 4, 0}, {{}, 1, 0},
-      {{"abc\x1A" "def\r\n", "more\n"}, 5, 0}, {{}, 1, 6},
+      {{std::string("a\0b\n", 4)}, 2, 0}, {{"abc\x1A" "def\r\n", "more\n"}, 5, 0}, {{}, 1, 6},
   };
   for (const auto& c : cases) {
     MemoryHandle in, out;

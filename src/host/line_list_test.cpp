@@ -28,8 +28,6 @@ TEST(LineList, ReadsEveryLineEndStopsAtNulAndWritesCrLf) {
     EXPECT_EQ(Lines(list), c.lines) << c.bytes;
     EXPECT_EQ(list.LinesToText(), c.written) << c.bytes;
   }
-  EXPECT_EQ(FindEmbeddedNul(std::string("abc\0\0\0", 6)), std::nullopt);  // padding
-  EXPECT_EQ(FindEmbeddedNul(std::string("\xFF\xFEz\0\r\0", 6)), 3u);
 }
 
 TEST(LineList, EditsByIndex) {

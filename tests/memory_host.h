@@ -1,7 +1,8 @@
-// An in-memory file system for whole runs. Paths are upper-cased, as Windows
-// ignores their case, and any step can be made to fail for a path.
-#ifndef VORNIX_TESTS_MEMORY_FILE_SYSTEM_H_
-#define VORNIX_TESTS_MEMORY_FILE_SYSTEM_H_
+// The host in memory. A standard handle keeps every write call, hands out the
+// input given, a read call each, and fails every call when told to. The file
+// system upper-cases paths, as Windows does, and fails any step it is told to.
+#ifndef VORNIX_TESTS_MEMORY_HOST_H_
+#define VORNIX_TESTS_MEMORY_HOST_H_
 
 #include <map>
 #include <string>
@@ -9,8 +10,29 @@
 
 #include "edit/text_rules.h"
 #include "host/file_system.h"
+#include "host/std_handles.h"
 
 namespace vornix {
+
+struct MemoryHandle : StdHandle {
+  Type type = Type::kOther;
+  std::vector<std::string> writes, reads;
+  int32_t write_error = 0, read_error = 0;
+  int acquired = 0, released = 0, read_calls = 0;
+
+  Type Acquire() override { return ++acquired, type; }
+  void Release() override { ++released; }
+  bool Write(const char* data, size_t size, int32_t* error) override {
+    writes.emplace_back(data, size);
+    return (*error = write_error) == 0;
+  }
+  bool Read(char* buffer, size_t size, size_t* count, int32_t* error) override {
+    const std::string next = reads.size() > static_cast<size_t>(read_calls) ? reads[read_calls].substr(0, size) : "";
+    ++read_calls;
+    *count = next.copy(buffer, next.size());
+    return (*error = read_error) == 0;
+  }
+};
 
 struct MemoryFileSystem : FileSystem {
   std::map<std::string, std::string> files;         // by upper-cased path
@@ -28,8 +50,7 @@ struct MemoryFileSystem : FileSystem {
     return result;
   }
   std::optional<std::string> FullPathOf(const std::string& text) override {
-    if (text == "unresolvable") return std::nullopt;
-    return text[0] == '/' ? text : "/cwd/" + text;
+    return text == "unresolvable" ? std::nullopt : std::optional<std::string>(text);
   }
   FileResult Failing(const std::string& path, FileResult::Step first, FileResult::Step second) {
     const auto step = failing.find(UpperAscii(path));
@@ -40,4 +61,4 @@ struct MemoryFileSystem : FileSystem {
 
 }  // namespace vornix
 
-#endif  // VORNIX_TESTS_MEMORY_FILE_SYSTEM_H_
+#endif  // VORNIX_TESTS_MEMORY_HOST_H_

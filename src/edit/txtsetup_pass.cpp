@@ -8,33 +8,21 @@ namespace vornix {
 
 namespace {
 
-// Where the walk is: the section a recognised header opened, or none.
-enum class SectionKind {
-  kNoSection,
-  kInSourceDisksFiles,
-  kInScsi,
-  kInScsiLoad,
-  kInHardwareIdsDatabase,
-  kInBusExtendersLoad,
-  kInBusExtenders,
-  kInDriverFiles,
-};
-
 struct Header {
   std::string_view text;
-  SectionKind kind;
+  LineRule rule;  // for the lines of the section it opens
 };
 
 constexpr Header kHeaders[] = {
-    {"[SourceDisksFiles]", SectionKind::kInSourceDisksFiles},
-    {"[SourceDisksFiles.amd64]", SectionKind::kInSourceDisksFiles},
-    {"[SourceDisksFiles.ia64]", SectionKind::kInSourceDisksFiles},
-    {"[SourceDisksFiles.x86]", SectionKind::kInSourceDisksFiles},
-    {"[SCSI]", SectionKind::kInScsi},
-    {"[SCSI.Load]", SectionKind::kInScsiLoad},
-    {"[HardwareIdsDatabase]", SectionKind::kInHardwareIdsDatabase},
-    {"[BusExtenders.Load]", SectionKind::kInBusExtendersLoad},
-    {"[BusExtenders]", SectionKind::kInBusExtenders},
+    {"[SourceDisksFiles]", LineRule::kBeginsWith},
+    {"[SourceDisksFiles.amd64]", LineRule::kBeginsWith},
+    {"[SourceDisksFiles.ia64]", LineRule::kBeginsWith},
+    {"[SourceDisksFiles.x86]", LineRule::kBeginsWith},
+    {"[SCSI]", LineRule::kBeginsWith},
+    {"[SCSI.Load]", LineRule::kBeginsWith},
+    {"[HardwareIdsDatabase]", LineRule::kQuoted},
+    {"[BusExtenders.Load]", LineRule::kContains},
+    {"[BusExtenders]", LineRule::kContains},
 };
 
 constexpr std::string_view kFilesPrefix = "[files.";
@@ -48,71 +36,56 @@ bool IsDriverFilesHeader(std::string_view trimmed, const DriverNames& names) {
   return names.IsName(name);
 }
 
-bool RuleMatches(SectionKind kind, std::string_view trimmed,
+// The section that a line holding "[" opens, judged on its trimmed form: a
+// recognised header in any ASCII case sets the rule of its lines; a driver's
+// own "[files.NAME]" section goes whole; anything else is no recognised
+// section.
+struct Section {
+  LineRule rule = LineRule::kNone;
+  bool driver_files = false;
+};
+
+Section SectionOpenedBy(std::string_view trimmed, const DriverNames& names) {
+  if (trimmed.empty() || trimmed[0] != '[') return Section();
+  for (const Header& header : kHeaders) {
+    if (SameNoCase(trimmed, header.text)) return Section{header.rule, false};
+  }
+  return Section{LineRule::kNone, IsDriverFilesHeader(trimmed, names)};
+}
+
+bool RuleMatches(const Section& section, std::string_view trimmed,
                  const DriverNames& names) {
-  switch (kind) {
-    case SectionKind::kNoSection:
+  if (section.driver_files) return true;
+  switch (section.rule) {
+    case LineRule::kNone:
       return false;
-    case SectionKind::kInSourceDisksFiles:
-    case SectionKind::kInScsi:
-    case SectionKind::kInScsiLoad:
+    case LineRule::kBeginsWith:
       return names.BeginsText(trimmed);
-    case SectionKind::kInHardwareIdsDatabase:
+    case LineRule::kQuoted:
       return names.QuotedIn(trimmed);
-    case SectionKind::kInBusExtendersLoad:
-    case SectionKind::kInBusExtenders:
+    case LineRule::kContains:
       return names.OccursIn(trimmed);
-    case SectionKind::kInDriverFiles:
-      return true;
   }
   return false;
-}
-
-// The section that a line holding "[" opens, judged on its trimmed form: a
-// recognised header in any ASCII case, a driver's own "[files.NAME]", or no
-// recognised section.
-SectionKind HeaderKind(std::string_view trimmed, const DriverNames& names) {
-  if (trimmed.empty() || trimmed[0] != '[') return SectionKind::kNoSection;
-  for (const Header& header : kHeaders) {
-    if (SameNoCase(trimmed, header.text)) return header.kind;
-  }
-  return IsDriverFilesHeader(trimmed, names) ? SectionKind::kInDriverFiles
-                                             : SectionKind::kNoSection;
-}
-
-LineRule RuleOf(SectionKind kind) {
-  switch (kind) {
-    case SectionKind::kInSourceDisksFiles:
-    case SectionKind::kInScsi:
-    case SectionKind::kInScsiLoad:
-      return LineRule::kBeginsWith;
-    case SectionKind::kInHardwareIdsDatabase:
-      return LineRule::kQuoted;
-    case SectionKind::kInBusExtendersLoad:
-    case SectionKind::kInBusExtenders:
-      return LineRule::kContains;
-    default:
-      return LineRule::kNone;
-  }
 }
 
 }  // namespace
 
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
   if (names.IsEmpty()) return;
-  SectionKind kind = SectionKind::kNoSection;
+  Section section;
   for (int32_t i = 0; i < txtsetup_lines.LineCount(); ++i) {
     const std::string_view raw = txtsetup_lines.LineView(i);
     const std::string_view trimmed = TrimBlanks(raw);
     if (raw.find('[') != std::string_view::npos) {
-      kind = HeaderKind(trimmed, names);
+      section = SectionOpenedBy(trimmed, names);
       // A recognised header is never blanked by the rules of the section it
       // opens: a name such as "bus" must not remove "[BusExtenders]" and
       // hand that section's lines to the section before it. A driver's own
       // files header goes with its section.
-      if (kind != SectionKind::kInDriverFiles) continue;
+      if (!section.driver_files) continue;
     }
-    if (RuleMatches(kind, trimmed, names))
+    if (RuleMatches(section, trimmed, names))
       txtsetup_lines.SetLine(i, std::string_view());
   }
 }
@@ -120,12 +93,12 @@ void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
 std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines) {
   const DriverNames no_names({});
   std::vector<LineRule> rules;
-  SectionKind kind = SectionKind::kNoSection;
+  LineRule rule = LineRule::kNone;
   for (int32_t i = 0; i < txtsetup_lines.LineCount(); ++i) {
     const std::string_view raw = txtsetup_lines.LineView(i);
     const bool header = raw.find('[') != std::string_view::npos;
-    if (header) kind = HeaderKind(TrimBlanks(raw), no_names);
-    rules.push_back(header ? LineRule::kNone : RuleOf(kind));
+    if (header) rule = SectionOpenedBy(TrimBlanks(raw), no_names).rule;
+    rules.push_back(header ? LineRule::kNone : rule);
   }
   return rules;
 }

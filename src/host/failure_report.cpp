@@ -82,10 +82,8 @@ namespace {
 
 // Builds and writes the report in fixed areas, after what standard output
 // holds. Should that write fail, the report matters more than its error.
-void WriteReport(Console& console, const char* class_name, const void* address, std::string_view message) {
-  static char path[kModulePathCapacity];
+void WriteReport(Console& console, const char* class_name, const ModuleOffset& where, std::string_view message) {
   static char report[kReportCapacity];
-  const ModuleOffset where = LocateAddress(address, path);
   const size_t size = BuildFailureReport(class_name, where.name, where.offset, message, report);
   console.FlushOutput();
   WriteStdError(report, ToConsoleEncoding(report, size, sizeof report));
@@ -109,7 +107,8 @@ void PrepareFailureReports(Console& console) {
 void RemoveFailureReports() { g_console = nullptr; }
 
 int ReportFailure(const Exception& failure, Console& console) {
-  WriteReport(console, failure.ClassName(), failure.Address(), failure.Message());
+  static char path[kModulePathCapacity];
+  WriteReport(console, failure.ClassName(), LocateAddress(failure.Address(), path), failure.Message());
   return 1;
 }
 
@@ -150,20 +149,19 @@ void ReportFault(const Fault& fault) {
           ? FillTemplate(text, {TemplateValue::Hex(where.offset), where.name, read_or_write,
                                 TemplateValue::Hex(fault.accessed)}, message, sizeof message)
           : FillTemplate(text, {code_text}, message, sizeof message);
-  WriteReport(*g_console, kind.failure->ClassName(), fault.address, std::string_view(message, size));
+  WriteReport(*g_console, kind.failure->ClassName(), where, std::string_view(message, size));
   EndProcess(1);
 }
 
 void ReportRuntimeError(const int number, const void* address) {
   RemoveTemporaryFile();
   if (g_console != nullptr) g_console->FlushOutput();
-  // The number right-aligned to the 17th character, the address in the
-  // last eight: "Runtime error 217 at 0040A1B2".
-  char line[] = "Runtime error     at 00000000";
-  for (int at = 16, left = number; left > 0 && at > 13; left /= 10) line[at--] = static_cast<char>('0' + left % 10);
-  uintptr_t value = reinterpret_cast<uintptr_t>(address);
-  for (int at = 28; at > 20; value >>= 4) line[at--] = "0123456789ABCDEF"[value & 0xF];
-  WriteStdOutput(line, sizeof line - 1);
+  // "Runtime error 217 at 0040A1B2": the numbers have three digits, so the
+  // last one is the 17th character; the address shows its low eight digits.
+  char line[64];
+  const uint32_t low = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address));
+  const size_t size = FillTemplate("Runtime error %d at %p", {number, TemplateValue::Hex(low)}, line, sizeof line);
+  WriteStdOutput(line, size);
   const std::string_view line_end = ConsoleLineEnd();
   WriteStdOutput(line_end.data(), line_end.size());
   EndProcess(number);

@@ -28,23 +28,31 @@ void ReadContext(const void* context, Fault* fault) {
 #endif
 }
 
+// The kind of a fault the processor raised.
+Fault::Kind KindOf(int signal_number, const siginfo_t& info) {
+  switch (signal_number) {
+    case SIGSEGV: {
+      // A stack overflow faults just below the lowest address the stack may take.
+      const uintptr_t accessed = reinterpret_cast<uintptr_t>(info.si_addr);
+      const bool overflow = accessed + (1 << 20) >= g_stack_limit && accessed < g_stack_limit + (1 << 20);
+      return overflow ? Fault::Kind::kStackOverflow : Fault::Kind::kAccessViolation;
+    }
+    case SIGBUS:
+      return Fault::Kind::kInPageError;
+    case SIGILL:
+      return Fault::Kind::kPrivilege;
+    default:  // SIGFPE
+      return info.si_code == FPE_INTDIV || info.si_code == FPE_FLTDIV ? Fault::Kind::kDivByZero
+                                                                      : Fault::Kind::kOther;
+  }
+}
+
 void OnFault(int signal_number, siginfo_t* info, void* context) {
-  const uintptr_t accessed = reinterpret_cast<uintptr_t>(info->si_addr);
-  Fault fault{Fault::Kind::kOther, info->si_addr, false, accessed, static_cast<uint32_t>(signal_number)};
+  Fault fault{Fault::Kind::kOther, info->si_addr, false, reinterpret_cast<uintptr_t>(info->si_addr),
+              static_cast<uint32_t>(signal_number)};
   ReadContext(context, &fault);
   const bool from_processor = info->si_code > 0;  // not sent by a process
-  if (!from_processor) {
-  } else if (signal_number == SIGSEGV) {
-    // A stack overflow faults just below the lowest address the stack may take.
-    const bool overflow = accessed + (1 << 20) >= g_stack_limit && accessed < g_stack_limit + (1 << 20);
-    fault.kind = overflow ? Fault::Kind::kStackOverflow : Fault::Kind::kAccessViolation;
-  } else if (signal_number == SIGBUS) {
-    fault.kind = Fault::Kind::kInPageError;
-  } else if (signal_number == SIGILL) {
-    fault.kind = Fault::Kind::kPrivilege;
-  } else if (info->si_code == FPE_INTDIV || info->si_code == FPE_FLTDIV) {
-    fault.kind = Fault::Kind::kDivByZero;
-  }
+  if (from_processor) fault.kind = KindOf(signal_number, *info);
   ReportFault(fault);
 }
 

@@ -60,15 +60,17 @@ StdHandle& StdOutputHandle() {
   return handle;
 }
 
-void WriteStdError(const char* data, size_t size) {
-  while (write(STDERR_FILENO, data, size) < 0 && errno == EINTR) {
+namespace {
+
+void WriteStd(int fd, const char* data, size_t size) {
+  while (write(fd, data, size) < 0 && errno == EINTR) {
   }
 }
 
-void WriteStdOutput(const char* data, size_t size) {
-  while (write(STDOUT_FILENO, data, size) < 0 && errno == EINTR) {
-  }
-}
+}  // namespace
+
+void WriteStdError(const char* data, size_t size) { WriteStd(STDERR_FILENO, data, size); }
+void WriteStdOutput(const char* data, size_t size) { WriteStd(STDOUT_FILENO, data, size); }
 
 std::string_view ConsoleLineEnd() { return "\n"; }
 

@@ -1,10 +1,11 @@
 // The host in memory. A standard handle keeps every write call, hands out the
-// input given, a read call each, and fails every call when told to. The file
-// system upper-cases paths, as Windows does, and fails any step it is told to.
+// input given, a read call each, and fails every call when told to. Files go
+// by upper-cased path, as on Windows, and the reading of some may fail.
 #ifndef VORNIX_TESTS_MEMORY_HOST_H_
 #define VORNIX_TESTS_MEMORY_HOST_H_
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,27 +36,21 @@ struct MemoryHandle : StdHandle {
 };
 
 struct MemoryFileSystem : FileSystem {
-  std::map<std::string, std::string> files;         // by upper-cased path
-  std::map<std::string, FileResult::Step> failing;  // by upper-cased path
-  std::vector<std::string> replaced;                // as given, in order
+  std::map<std::string, std::string> files;  // by upper-cased path
+  std::set<std::string> unreadable;          // by upper-cased path
+  std::vector<std::string> replaced;         // as given, in order
 
   bool FileIsPresent(const std::string& path) override { return files.count(UpperAscii(path)) != 0; }
   FileResult ReadWholeFile(const std::string& path, std::string* bytes) override {
     *bytes = files[UpperAscii(path)];
-    return Failing(path, FileResult::Step::kOpen, FileResult::Step::kRead);
+    return unreadable.count(UpperAscii(path)) ? FileResult::Failed(FileResult::Step::kRead, 13) : FileResult::Done();
   }
   FileResult ReplaceFile(const std::string& path, std::string_view text) override {
-    const FileResult result = Failing(path, FileResult::Step::kCreate, FileResult::Step::kWrite);
-    if (result.ok()) files[UpperAscii(path)] = text, replaced.push_back(path);
-    return result;
+    files[UpperAscii(path)] = text, replaced.push_back(path);
+    return FileResult::Done();
   }
   std::optional<std::string> FullPathOf(const std::string& text) override {
     return text == "unresolvable" ? std::nullopt : std::optional<std::string>(text);
-  }
-  FileResult Failing(const std::string& path, FileResult::Step first, FileResult::Step second) {
-    const auto step = failing.find(UpperAscii(path));
-    if (step == failing.end() || (step->second != first && step->second != second)) return FileResult::Done();
-    return FileResult::Failed(step->second, 13);
   }
 };
 

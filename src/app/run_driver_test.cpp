@@ -29,8 +29,7 @@ std::string Joined(const Lines& lines, const char* end) {
 }
 
 std::string Read(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
+  return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
 }
 
 // Runs `args` in memory: what it printed, and the failure, if any, as class and message.
@@ -67,7 +66,7 @@ TEST(RunDriver, Cases) {
       MemoryFileSystem fs;
       for (const auto& [name, lines] : c.files)
         fs.files[UpperAscii((c.blanked.count(name) ? "/I386/" : "/tool/") + name)] = Joined(lines, "\r\n");
-      for (const std::string& path : c.unreadable) fs.failing[UpperAscii(path)] = FileResult::Step::kRead;
+      for (const std::string& path : c.unreadable) fs.unreadable.insert(UpperAscii(path));
       const MemoryFileSystem before = fs;
       std::string failure;
       const std::string printed = RunInMemory(fs, c.args, c.input, &failure);

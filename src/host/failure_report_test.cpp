@@ -17,9 +17,7 @@ TEST(FailureReport, Edges) {
                                               "00004C1D.\nends in a dot.\n");
   EXPECT_EQ(report("", 0), "Исключительная ситуация EFOpenError в модуле vornix.exe по адресу 00000000.\n\n");
   EXPECT_NE(report("x", 0x123456789ULL).find("по адресу 123456789."), std::string::npos);
-  const std::string cut = report(std::string(5000, '%'), 0);
-  EXPECT_EQ(cut.size(), 1024u);  // cut after 1024 bytes
-  EXPECT_EQ(cut.back(), '%');
+  EXPECT_EQ(report(std::string(5000, '%'), 0).substr(1023), "%");  // cut after 1024 bytes
   EXPECT_EQ(TrimSystemErrorText("Access is denied.\r\n"), "Access is denied");
   EXPECT_EQ(TrimSystemErrorText(". ."), "");
   EXPECT_EQ(TrimSystemErrorText("a.b"), "a.b");

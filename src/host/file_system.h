@@ -29,7 +29,6 @@ struct FileResult {
   static FileResult Failed(Step step, int32_t error) {
     return FileResult{step, error};
   }
-  bool ok() const { return failed == Step::kDone; }
 };
 
 class FileSystem {

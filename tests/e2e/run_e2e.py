@@ -412,7 +412,7 @@ ROWS = [
     *[Row("a fault: " + kind, fails(name, fault_text(text), ["before"]), fault(kind), plain=True,
           only="wine" if kind == "privileged" else None) for kind, name, text in FAULTS],
     *[Row("a fault after the run's end: " + kind, Outcome(None, number), fault(kind, "late"), plain=True,
-          check=runtime_error(number)) for kind, number in (("read", 216), ("divide", 200), ("illegal", 255))],
+          check=runtime_error(number)) for kind, number in (("read", 216), ("divide", 200), ("illegal", 255), ("other", 255))],
     Row("a C++ exception that no handler takes", Outcome(None, 217), fault("throw"), plain=True,
         check=runtime_error(217)),
     # What only the Windows programs have.

@@ -1,7 +1,7 @@
 // The passes walk each script once for all names. On the cases of tests/cases
-// (its seeds) as the fuzzer changes them, that walk must leave what walks name
-// by name leave, in the list's order and in the reverse order.
-#include <algorithm>
+// (its seeds) as the fuzzer changes them, with the end-of-file marker cut and
+// the names taken from the deletion list as a run does, that walk must leave
+// what walks name by name leave, in the list's order and in the reverse order.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -9,8 +9,9 @@
 #include "case_file.h"
 #include "edit/dosnet_pass.h"
 #include "edit/driver_names.h"
+#include "edit/script_rules.h"
 #include "edit/txtsetup_pass.h"
-#include "host/line_list.h"
+#include "host/text/line_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vornix;
@@ -19,11 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ClearDosnetEntries(scripts[1], DriverNames(names));
   };
   for (Case& c : ParseCases(std::string_view(reinterpret_cast<const char*>(data), size), false)) {
-    std::vector<std::string> names = c.files["txtfiles.del"];  // blank ones too; no empty one reaches the passes
-    names.erase(std::remove(names.begin(), names.end(), std::string()), names.end());
-    LineList once[2];
+    LineList delete_list, once[2];
+    for (const std::string& line : c.files["txtfiles.del"]) delete_list.AddLine(line);
     for (const std::string& line : c.files["txtsetup.sif"]) once[0].AddLine(line);
     for (const std::string& line : c.files["dosnet.inf"]) once[1].AddLine(line);
+    if (once[0].LineCount() > 0) DropEndOfFileMarker(once[0]);
+    const std::vector<std::string> names = DriverNamesOf(delete_list);
     LineList in_order[] = {once[0], once[1]}, reversed[] = {once[0], once[1]};
     clear(once, names);
     for (size_t n = 0; n < names.size(); ++n) {

@@ -16,8 +16,9 @@ LocaleNameToLCID QueryFullProcessImageNameA QueryFullProcessImageNameW ReleaseSR
 SetFileInformationByHandle SleepConditionVariableCS SleepConditionVariableSRW SetThreadStackGuarantee
 TryAcquireSRWLockExclusive WakeAllConditionVariable WakeConditionVariable""".split())
 VERSION = {"CompanyName": "The Vornix developers", "FileDescription": "MassStorage driver deleter",
-           "FileVersion": "1.0.0.3", "InternalName": "vornix", "OriginalFilename": "vornix.exe",
-           "ProductName": "Vornix", "ProductVersion": "1.0.0.3", "Translation": "\u0419\u04e3"}  # Russian, 1251
+           "FileVersion": sys.argv[2], "InternalName": "vornix", "OriginalFilename": "vornix.exe",
+           "ProductName": "Vornix", "ProductVersion": sys.argv[2], "Translation": "\u0419\u04e3"}  # Russian, 1251
+NUMBERS = [int(n) for n in sys.argv[2].split(".")]
 
 
 def program_problems(exe, data):
@@ -29,8 +30,10 @@ def program_problems(exe, data):
     found += ["%s came after Windows XP" % f for f in AFTER_XP.intersection(*[sum(table.values(), [])])]
     found += [] if sum(map(len, table.values())) else ["no imports found: the table was not read"]
     fixed = data.find(b"\xbd\x04\xef\xfe")  # the fixed part of the version record
-    if fixed < 0 or struct.unpack_from("<4I", data, fixed + 8) != (1 << 16, 3, 1 << 16, 3):
-        found.append("the file and product versions are not 1.0.0.3")
+    major, minor, patch, tweak = NUMBERS
+    pair = ((major << 16) | minor, (patch << 16) | tweak)
+    if fixed < 0 or struct.unpack_from("<4I", data, fixed + 8) != pair * 2:
+        found.append("the file and product versions are not %s" % sys.argv[2])
     return found + ["the version record lacks %s=%s" % (k, v) for k, v in VERSION.items() if not re.search(
         re.escape(k.encode("utf-16-le")) + b"\0\0(\0\0)?" + re.escape(v.encode("utf-16-le")), data)]
 

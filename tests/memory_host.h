@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "edit/text_rules.h"
-#include "host/file_system.h"
-#include "host/std_handles.h"
+#include "host/text/text_rules.h"
+#include "host/files/file_system.h"
+#include "host/console/std_handles.h"
 
 namespace vornix {
 

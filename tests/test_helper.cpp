@@ -11,12 +11,11 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "host/console.h"
-#include "host/failure_report.h"
-#include "host/fault_handlers.h"
-#include "host/process.h"
-#include "host/run_end.h"
-#include "host/temporary_files.h"
+#include "host/console/console.h"
+#include "host/report/failure_report.h"
+#include "host/report/run_end.h"
+#include "host/report/start_up.h"
+#include "host/files/temporary_files.h"
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -66,10 +65,7 @@ int main(int argc, char** argv) {
     return std::cin.ignore(1 << 20).eof() ? 0 : 1;
   }
 #endif
-  StartProcess();
-  Console console(StdInputHandle(), StdOutputHandle(), ConsoleLineEnd());
-  PrepareFailureReports(console);
-  InstallFaultHandlers();
+  Console& console = StartRun();
   console.Print("before");
   std::ofstream(argv[2]) << "half a script";
   NoteTemporaryFile(argv[2]);

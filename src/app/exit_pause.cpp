@@ -1,7 +1,7 @@
 #include "app/exit_pause.h"
 
 #include "app/texts.h"
-#include "host/console.h"
+#include "host/console/console.h"
 
 namespace vornix {
 

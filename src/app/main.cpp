@@ -4,23 +4,17 @@
 #include <stdexcept>
 
 #include "app/run_driver.h"
-#include "host/console.h"
-#include "host/failure_report.h"
-#include "host/failures.h"
-#include "host/fault_handlers.h"
-#include "host/file_system.h"
-#include "host/process.h"
-#include "host/run_end.h"
-#include "host/std_handles.h"
-#include "host/temporary_files.h"
+#include "host/console/console.h"
+#include "host/report/failure_report.h"
+#include "host/failures/failures.h"
+#include "host/files/file_system.h"
+#include "host/process/process.h"
+#include "host/report/run_end.h"
+#include "host/report/start_up.h"
 
 int main(int argc, char** argv) {
   using namespace vornix;
-  StartProcess();
-  Console console(StdInputHandle(), StdOutputHandle(), ConsoleLineEnd());
-  PrepareFailureReports(console);
-  InstallFaultHandlers();
-  RemoveTemporaryFileOnInterrupt();
+  Console& console = StartRun();
   int status = 0;
   try {
     const Arguments arguments = ProcessArguments(argc, argv);

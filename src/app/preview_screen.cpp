@@ -1,31 +1,32 @@
 #include "app/preview_screen.h"
 
 #include "app/texts.h"
+#include "host/failures/message_template.h"
 #include "edit/preview.h"
-#include "host/console.h"
-#include "host/line_list.h"
+#include "host/console/console.h"
+#include "host/text/line_list.h"
 
 namespace vornix {
 
 namespace {
 
-std::string Lines(int32_t count) {
-  return std::to_string(count) + (count == 1 ? " line" : " lines");
+std::string LineCountText(int32_t count) {
+  return std::to_string(count) + (count == 1 ? texts::kLine : texts::kLines);
 }
 
 }  // namespace
 
-void ShowPreview(Console& console, const PreviewOf& preview) {
+void ShowPreview(Console& console, const LoadedRun& run) {
   console.Print(texts::kPreviewing);
   console.Print("");
   const std::vector<std::vector<PreviewLine>> lines =
-      PreviewRemoval(preview.txtsetup, preview.dosnet, preview.names);
-  for (size_t n = 0; n < preview.names.size(); ++n) {
-    console.Print(preview.names[n]);
+      PreviewRemoval(run.txtsetup, run.dosnet, run.names);
+  for (size_t n = 0; n < run.names.size(); ++n) {
+    console.Print(run.names[n]);
     if (lines[n].empty() || lines[n].front().note == PreviewLine::Note::kKept) console.Print(texts::kNoLine);
     for (const PreviewLine& line : lines[n]) {
-      const LineList& script = line.in_txtsetup ? preview.txtsetup : preview.dosnet;
-      std::string text = line.in_txtsetup ? "  TXTSETUP.SIF " : "  DOSNET.INF ";
+      const LineList& script = line.in_txtsetup ? run.txtsetup : run.dosnet;
+      std::string text = line.in_txtsetup ? texts::kTxtsetupLine : texts::kDosnetLine;
       text.append(std::to_string(line.index + 1)).append(": ").append(script.LineView(line.index));
       if (line.note != PreviewLine::Note::kTaken)
         text.append(line.note == PreviewLine::Note::kKept ? texts::kKept : texts::kLongerName);
@@ -33,9 +34,9 @@ void ShowPreview(Console& console, const PreviewOf& preview) {
     }
   }
   console.Print("");
-  console.Print("Would append " + Lines(preview.dosnet_added) + " to DOSNET.INF and " +
-                Lines(preview.txtsetup_added) + " to TXTSETUP.SIF.");
-  if (preview.cuts_marker) console.Print(texts::kCutsMarker);
+  console.Print(FillTemplate(texts::kWouldAppend, {LineCountText(run.dosnet_added),
+                                                   LineCountText(run.txtsetup_added)}));
+  if (run.cuts_marker) console.Print(texts::kCutsMarker);
 }
 
 }  // namespace vornix

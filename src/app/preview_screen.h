@@ -13,7 +13,8 @@ namespace vornix {
 class Console;
 class LineList;
 
-struct PreviewOf {
+/// What a run has loaded when it comes to the passes.
+struct LoadedRun {
   const LineList& txtsetup;  // as the passes would meet it
   const LineList& dosnet;
   const std::vector<std::string>& names;
@@ -21,7 +22,7 @@ struct PreviewOf {
   bool cuts_marker;  // the last txtsetup line holds the end-of-file byte
 };
 
-void ShowPreview(Console& console, const PreviewOf& preview);
+void ShowPreview(Console& console, const LoadedRun& run);
 
 }  // namespace vornix
 

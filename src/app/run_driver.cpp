@@ -9,13 +9,15 @@
 #include "app/texts.h"
 #include "edit/dosnet_pass.h"
 #include "edit/driver_names.h"
-#include "edit/text_rules.h"
+#include "edit/script_rules.h"
+#include "host/text/text_rules.h"
 #include "edit/txtsetup_pass.h"
-#include "host/command_line.h"
-#include "host/console.h"
-#include "host/file_system.h"
-#include "host/line_list.h"
-#include "host/paths.h"
+#include "host/process/command_line.h"
+#include "host/console/console.h"
+#include "host/files/file_system.h"
+#include "host/files/script_files.h"
+#include "host/text/line_list.h"
+#include "host/process/paths.h"
 
 namespace vornix {
 
@@ -31,34 +33,10 @@ void StopRun(const RunHost& host, const char* message, bool batch_mode) {
 void LoadIfPresent(const RunHost& host, const std::string& directory,
                    const char* name, LineList& list) {
   const std::string path = JoinPath(directory, name, host.paths);
-  if (host.fs.FileIsPresent(path)) list.LoadLines(path, host.fs);
-}
-
-// An empty or blank-only line of the deletion list names no driver: as a
-// name it would blank every ".sys" line of dosnet.inf. Every other line is
-// used exactly as read, blanks included.
-std::vector<std::string> DriverNamesOf(const LineList& delete_list) {
-  std::vector<std::string> names;
-  for (int32_t i = 0; i < delete_list.LineCount(); ++i) {
-    const std::string_view name = delete_list.LineView(i);
-    if (!TrimBlanks(name).empty()) names.emplace_back(name);
-  }
-  return names;
+  if (host.fs.FileIsPresent(path)) LoadLines(list, path, host.fs);
 }
 
 }  // namespace
-
-bool DropEndOfFileMarker(LineList& lines) {
-  const int32_t last = lines.LineCount() - 1;
-  const std::string line = lines.GetLine(last);
-  const size_t marker = PosExact("\x1A", line);
-  if (marker == 0) return false;
-  if (marker == 1)
-    lines.DeleteLine(last);
-  else
-    lines.SetLine(last, std::string_view(line).substr(0, marker - 1));
-  return true;
-}
 
 void RunDriver(const RunHost& host) {
   LineList delete_list, txtsetup_lines, dosnet_lines, txtsetup_add_lines,
@@ -88,8 +66,8 @@ void RunDriver(const RunHost& host) {
   if (!host.fs.FileIsPresent(dosnet_path))
     return StopRun(host, texts::kNoDosnet, batch_mode);
 
-  dosnet_lines.LoadLines(dosnet_path, host.fs);
-  txtsetup_lines.LoadLines(txtsetup_path, host.fs);
+  LoadLines(dosnet_lines, dosnet_path, host.fs);
+  LoadLines(txtsetup_lines, txtsetup_path, host.fs);
   const bool cuts_marker = DropEndOfFileMarker(txtsetup_lines);
 
   const std::string tool_dir =
@@ -100,7 +78,7 @@ void RunDriver(const RunHost& host) {
 
   const std::vector<std::string> names = DriverNamesOf(delete_list);
   if (preview) {
-    return ShowPreview(host.console, PreviewOf{txtsetup_lines, dosnet_lines, names, txtsetup_add_lines.LineCount(),
+    return ShowPreview(host.console, LoadedRun{txtsetup_lines, dosnet_lines, names, txtsetup_add_lines.LineCount(),
                                                dosnet_add_lines.LineCount(), cuts_marker});
   }
   host.console.Print(texts::kDeleting);
@@ -114,9 +92,8 @@ void RunDriver(const RunHost& host) {
   txtsetup_lines.AppendLines(txtsetup_add_lines);
   host.console.Print(texts::kDone);
 
-  txtsetup_lines.SaveLines(JoinPath(setup_dir, "TXTSETUP.SIF", host.paths),
-                           host.fs);
-  dosnet_lines.SaveLines(JoinPath(setup_dir, "DOSNET.INF", host.paths), host.fs);
+  SaveLines(txtsetup_lines, JoinPath(setup_dir, "TXTSETUP.SIF", host.paths), host.fs);
+  SaveLines(dosnet_lines, JoinPath(setup_dir, "DOSNET.INF", host.paths), host.fs);
   WaitForEnter(host.console, batch_mode);
 }
 

@@ -11,7 +11,6 @@ namespace vornix {
 class Arguments;
 class Console;
 class FileSystem;
-class LineList;
 struct PathRules;
 
 struct RunHost {
@@ -23,10 +22,6 @@ struct RunHost {
 
 /// Runs once. Failures are raised to the caller, which reports them.
 void RunDriver(const RunHost& host);
-
-/// Drops the end-of-file marker: a last line holding 0x1A is cut before its
-/// first 0x1A, and removed when nothing is left before it. True if it did.
-bool DropEndOfFileMarker(LineList& lines);
 
 }  // namespace vornix
 

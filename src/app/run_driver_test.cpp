@@ -10,12 +10,12 @@
 #include <set>
 
 #include "case_file.h"
-#include "edit/text_rules.h"
-#include "host/command_line.h"
-#include "host/console.h"
-#include "host/failures.h"
-#include "host/line_list.h"
-#include "host/paths.h"
+#include "host/text/text_rules.h"
+#include "host/process/command_line.h"
+#include "host/console/console.h"
+#include "host/failures/failures.h"
+#include "host/text/line_list.h"
+#include "host/process/paths.h"
 #include "memory_host.h"
 
 namespace vornix {

@@ -28,6 +28,11 @@ inline constexpr char kPreviewing[] = "Preview: nothing is written.";
 inline constexpr char kNoLine[] = "  no line";
 inline constexpr char kLongerName[] = " <- longer name";
 inline constexpr char kKept[] = " <- kept";
+inline constexpr char kTxtsetupLine[] = "  TXTSETUP.SIF ";  // then number, ": ", text
+inline constexpr char kDosnetLine[] = "  DOSNET.INF ";
+inline constexpr char kWouldAppend[] = "Would append %s to DOSNET.INF and %s to TXTSETUP.SIF.";
+inline constexpr char kLine[] = " line";
+inline constexpr char kLines[] = " lines";
 inline constexpr char kCutsMarker[] = "Would cut the end-of-file marker from TXTSETUP.SIF.";
 }  // namespace texts
 }  // namespace vornix

@@ -1,8 +1,8 @@
 #include "edit/dosnet_pass.h"
 
 #include "edit/driver_names.h"
-#include "edit/text_rules.h"
-#include "host/line_list.h"
+#include "host/text/text_rules.h"
+#include "host/text/line_list.h"
 
 namespace vornix {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "edit/text_rules.h"
+#include "host/text/text_rules.h"
 
 namespace vornix {
 

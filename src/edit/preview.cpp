@@ -2,9 +2,9 @@
 
 #include "edit/dosnet_pass.h"
 #include "edit/driver_names.h"
-#include "edit/text_rules.h"
+#include "host/text/text_rules.h"
 #include "edit/txtsetup_pass.h"
-#include "host/line_list.h"
+#include "host/text/line_list.h"
 
 namespace vornix {
 

@@ -1,0 +1,31 @@
+#include "edit/script_rules.h"
+
+#include <string_view>
+
+#include "host/text/line_list.h"
+#include "host/text/text_rules.h"
+
+namespace vornix {
+
+bool DropEndOfFileMarker(LineList& lines) {
+  const int32_t last = lines.LineCount() - 1;
+  const std::string line = lines.GetLine(last);
+  const size_t marker = PosExact("\x1A", line);
+  if (marker == 0) return false;
+  if (marker == 1)
+    lines.DeleteLine(last);
+  else
+    lines.SetLine(last, std::string_view(line).substr(0, marker - 1));
+  return true;
+}
+
+std::vector<std::string> DriverNamesOf(const LineList& delete_list) {
+  std::vector<std::string> names;
+  for (int32_t i = 0; i < delete_list.LineCount(); ++i) {
+    const std::string_view name = delete_list.LineView(i);
+    if (!TrimBlanks(name).empty()) names.emplace_back(name);
+  }
+  return names;
+}
+
+}  // namespace vornix

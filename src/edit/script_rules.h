@@ -1,0 +1,25 @@
+// The rules of the scripts and the side files that hold before and around
+// the removal passes.
+#ifndef VORNIX_EDIT_SCRIPT_RULES_H_
+#define VORNIX_EDIT_SCRIPT_RULES_H_
+
+#include <string>
+#include <vector>
+
+namespace vornix {
+
+class LineList;
+
+/// Drops the end-of-file marker: a last line holding 0x1A is cut before its
+/// first 0x1A, and removed when nothing is left before it. True if it did.
+bool DropEndOfFileMarker(LineList& lines);
+
+/// The driver names of the deletion list, in list order. An empty or
+/// blank-only line names no driver: as a name it would blank every ".sys"
+/// line of dosnet.inf. Every other line is used exactly as read, blanks
+/// included.
+std::vector<std::string> DriverNamesOf(const LineList& delete_list);
+
+}  // namespace vornix
+
+#endif  // VORNIX_EDIT_SCRIPT_RULES_H_

@@ -1,0 +1,61 @@
+// What the program needs from the file system. Operations report what failed
+// and leave it to the caller to raise; abstract so that the line-list files
+// and the run can be tested against an in-memory file system. The real
+// implementation is RealFileSystem(), one per platform.
+#ifndef VORNIX_HOST_FILES_FILE_SYSTEM_H_
+#define VORNIX_HOST_FILES_FILE_SYSTEM_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vornix {
+
+/// What a file operation met: the step that failed, if any, and the system's
+/// error code for it (0 where the system gave none).
+struct FileResult {
+  enum class Step {
+    kDone,
+    kOpen,    // the file could not be opened for reading
+    kRead,    // fewer bytes arrived than the file holds
+    kCreate,  // no new file could be made, or the target cannot be replaced
+    kWrite,   // the new bytes could not be written or forced to disk
+  };
+  Step failed = Step::kDone;
+  int32_t error = 0;
+
+  static FileResult Done() { return FileResult(); }
+  static FileResult Failed(Step step, int32_t error) {
+    return FileResult{step, error};
+  }
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  /// The path names an existing entry that is not a directory.
+  virtual bool FileIsPresent(const std::string& path) = 0;
+
+  /// The file's bytes, read whole, into `bytes`. A file too large for a
+  /// line list (2 GiB or more) is exhausted memory: std::bad_alloc.
+  virtual FileResult ReadWholeFile(const std::string& path,
+                                   std::string* bytes) = 0;
+
+  /// Puts `text` in place of the file in one step: afterwards the file holds
+  /// either its old bytes or exactly `text`, never a part. A read-only
+  /// target is refused (kCreate).
+  virtual FileResult ReplaceFile(const std::string& path,
+                                 std::string_view text) = 0;
+
+  /// The absolute form of `text`; nothing when the platform cannot resolve
+  /// it.
+  virtual std::optional<std::string> FullPathOf(const std::string& text) = 0;
+};
+
+FileSystem& RealFileSystem();
+
+}  // namespace vornix
+
+#endif  // VORNIX_HOST_FILES_FILE_SYSTEM_H_

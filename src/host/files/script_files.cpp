@@ -1,0 +1,66 @@
+#include "host/files/script_files.h"
+
+#include <optional>
+#include <string_view>
+
+#include "host/failures/failures.h"
+#include "host/files/file_system.h"
+#include "host/text/line_list.h"
+
+namespace vornix {
+
+namespace {
+
+// The full path a file message names: as FullPathOf forms it, or as given
+// when the platform cannot resolve it.
+std::string FullPathForMessage(const std::string& path, FileSystem& fs) {
+  return fs.FullPathOf(path).value_or(path);
+}
+
+// The one place where what the file system met becomes a failure.
+void RaiseIfFailed(const FileResult& result, const std::string& path,
+                   FileSystem& fs) {
+  using Step = FileResult::Step;
+  switch (result.failed) {
+    case Step::kDone:
+      return;
+    case Step::kOpen:
+      Raise<EFOpenError>(FullPathForMessage(path, fs),
+                         SystemErrorText(result.error));
+    case Step::kCreate:
+      Raise<EFCreateError>(FullPathForMessage(path, fs),
+                           SystemErrorText(result.error));
+    case Step::kRead:
+      Raise<EReadError>();
+    case Step::kWrite:
+      Raise<EWriteError>();
+  }
+}
+
+// The offset of the first NUL byte when a byte other than NUL follows it
+// anywhere: such a file is not text, and reading it as text would lose
+// everything after the NUL. NUL padding at the very end is fine.
+std::optional<size_t> FindEmbeddedNul(std::string_view bytes) {
+  const size_t nul = bytes.find('\0');
+  if (nul == std::string_view::npos) return std::nullopt;
+  if (bytes.find_first_not_of('\0', nul) == std::string_view::npos)
+    return std::nullopt;
+  return nul;
+}
+
+}  // namespace
+
+void LoadLines(LineList& lines, const std::string& path, FileSystem& fs) {
+  std::string bytes;
+  RaiseIfFailed(fs.ReadWholeFile(path, &bytes), path, fs);
+  if (const std::optional<size_t> nul = FindEmbeddedNul(bytes))
+    Raise<EFileFormatError>(FullPathForMessage(path, fs),
+                            static_cast<int64_t>(*nul));
+  lines.SetText(std::move(bytes));
+}
+
+void SaveLines(const LineList& lines, const std::string& path, FileSystem& fs) {
+  RaiseIfFailed(fs.ReplaceFile(path, lines.LinesToText()), path, fs);
+}
+
+}  // namespace vornix

@@ -1,0 +1,35 @@
+// The byte rules by which every script line is judged: which bytes are
+// blanks, which letters fold, and what an empty text matches. Nothing here
+// consults a locale or a code page; the results depend on byte values only.
+#ifndef VORNIX_HOST_TEXT_TEXT_RULES_H_
+#define VORNIX_HOST_TEXT_TEXT_RULES_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vornix {
+
+/// Only a-z fold; every other byte, 0x80-0xFF included, keeps its value.
+inline char FoldAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
+}
+
+/// Blanks are NUL, every control byte and the space: 0x00-0x20.
+inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+std::string UpperAscii(std::string_view text);
+
+/// The text without blank bytes at either end; a view into `text`.
+std::string_view TrimBlanks(std::string_view text);
+
+/// 1-based position of the leftmost occurrence of `needle` in `haystack`,
+/// 0 when it is absent or when either text is empty.
+size_t PosExact(std::string_view needle, std::string_view haystack);
+
+/// Equality after UpperAscii, folding while comparing. Does not trim.
+bool SameNoCase(std::string_view a, std::string_view b);
+
+}  // namespace vornix
+
+#endif  // VORNIX_HOST_TEXT_TEXT_RULES_H_

@@ -13,7 +13,9 @@ namespace vornix {
 namespace {
 
 // A line that is an entry: not a comment, and holding "=".
-bool IsEntry(std::string_view trimmed) { return !trimmed.empty() && trimmed[0] != ';' && trimmed.find('=') != std::string_view::npos; }
+bool IsEntry(std::string_view trimmed) {
+  return !trimmed.empty() && trimmed[0] != ';' && trimmed.find('=') != std::string_view::npos;
+}
 
 std::string_view KeyOf(std::string_view entry) { return TrimBlanks(entry.substr(0, entry.find('='))); }
 std::string_view ValueOf(std::string_view entry) { return entry.substr(entry.find('=') + 1); }

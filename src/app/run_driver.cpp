@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/exit_pause.h"
+#include "app/list_screen.h"
 #include "app/preview_screen.h"
 #include "app/screens.h"
 #include "app/texts.h"
@@ -42,10 +43,12 @@ void RunDriver(const RunHost& host) {
   LineList delete_list, txtsetup_lines, dosnet_lines, txtsetup_add_lines,
       dosnet_add_lines;
   // The last argument is the switch, in any letter case: "-Q" the batch
-  // mode, "-N" the preview, which never pauses either.
+  // mode, "-N" the preview and "-L" (or "/L") the list, which never pause
+  // either.
   const std::string last = UpperAscii(host.arguments.ArgumentAt(host.arguments.ArgumentCount()));
   const bool preview = last == "-N";
-  const bool batch_mode = last == "-Q" || preview;
+  const bool list = last == "-L" || last == "/L";
+  const bool batch_mode = last == "-Q" || preview || list;
   ShowBanner(host.console);
   if (host.arguments.ArgumentCount() == 0) {
     ShowUsage(host.console, batch_mode);
@@ -77,6 +80,7 @@ void RunDriver(const RunHost& host) {
   LoadIfPresent(host, tool_dir, "txtsetup.add", txtsetup_add_lines);
 
   const std::vector<std::string> names = DriverNamesOf(delete_list);
+  if (list) return ShowDriverList(host.console, txtsetup_lines, names);
   if (preview) {
     return ShowPreview(host.console, LoadedRun{txtsetup_lines, dosnet_lines, names, txtsetup_add_lines.LineCount(),
                                                dosnet_add_lines.LineCount(), cuts_marker});

@@ -95,34 +95,74 @@ TEST(RunDriver, Cases) {
   EXPECT_GT(count, 20);
 }
 
-// Real scripts, with a name for every driver file they list: the lines a
-// preview lists, but those kept, are the lines a run blanks.
-TEST(RunDriver, PreviewListsWhatARunBlanks) {
+// The lines a run blanks, as "FILE NUMBER".
+std::set<std::string> Blanked(MemoryFileSystem fs) {
+  const MemoryFileSystem before = fs;
+  std::string failure;
+  RunInMemory(fs, {"/I386", "-Q"}, "", &failure);
+  EXPECT_EQ(failure, "");
+  std::set<std::string> blanked;
+  for (const std::string name : {"TXTSETUP.SIF", "DOSNET.INF"}) {
+    LineList old_lines, new_lines;
+    old_lines.SetText(before.files.at("/I386/" + name));
+    new_lines.SetText(fs.files["/I386/" + name]);
+    for (int32_t i = 0; i < old_lines.LineCount() && i < new_lines.LineCount(); ++i)
+      if (!old_lines.LineView(i).empty() && new_lines.LineView(i).empty())
+        blanked.insert(name + " " + std::to_string(i + 1));
+  }
+  return blanked;
+}
+
+// Real scripts. With a name for every driver file they list, the lines a
+// preview lists, but those kept, are the lines a run blanks. With a name for
+// every second load line of [SCSI.Load], cut to five bytes, a list has a row
+// for every load line, in file order, marked where a run blanks it.
+TEST(RunDriver, PreviewAndListShowWhatARunBlanks) {
   const std::filesystem::path corpus = std::getenv("VORNIX_CORPUS") ? std::getenv("VORNIX_CORPUS") : VORNIX_CORPUS_DIR;
   if (!std::filesystem::exists(corpus / "xp-sp3-ru")) GTEST_SKIP() << "no corpus of real scripts at " << corpus;
-  for (const char* source : {"xp-sp3-ru", "xp-x64-nlite"}) {
+  const std::pair<const char*, size_t> sources[] = {
+      {"xp-sp3-ru", 32}, {"minixp-hiren", 44}, {"reactos-0.4.13", 4}, {"xp-x64-nlite", 1}};
+  for (const auto& [source, rows] : sources) {
     MemoryFileSystem fs;
-    for (const std::string name : {"TXTSETUP.SIF", "DOSNET.INF"})
-      fs.files["/I386/" + name] = Read(corpus / source / name);
-    const std::string& txtsetup = fs.files["/I386/TXTSETUP.SIF"];
+    for (const auto& entry : std::filesystem::directory_iterator(corpus / source))
+      fs.files["/I386/" + UpperAscii(entry.path().filename().string())] = Read(entry.path());
+    fs.files.emplace("/I386/DOSNET.INF", "");
+    LineList txtsetup;
+    txtsetup.SetText(fs.files["/I386/TXTSETUP.SIF"]);
+
+    MemoryFileSystem every_file = fs;
     const std::regex sys_file(R"((^|\n)([\w$-]+)\.sys\s*=)", std::regex::icase);
-    for (std::sregex_iterator it(txtsetup.begin(), txtsetup.end(), sys_file), end; it != end; ++it)
-      fs.files["/TOOL/TXTFILES.DEL"] += (*it)[2].str() + "\n";
-    const MemoryFileSystem before = fs;
-    std::string failure;
-    RunInMemory(fs, {"/I386", "-Q"}, "", &failure);
-    std::set<std::string> blanked;
-    for (const std::string name : {"TXTSETUP.SIF", "DOSNET.INF"}) {
-      LineList old_lines, new_lines;
-      old_lines.SetText(before.files.at("/I386/" + name));
-      new_lines.SetText(fs.files["/I386/" + name]);
-      for (int32_t i = 0; i < old_lines.LineCount() && i < new_lines.LineCount(); ++i)
-        if (!old_lines.LineView(i).empty() && new_lines.LineView(i).empty())
-          blanked.insert(name + " " + std::to_string(i + 1));
+    const std::string& text = fs.files["/I386/TXTSETUP.SIF"];
+    for (std::sregex_iterator it(text.begin(), text.end(), sys_file), end; it != end; ++it)
+      every_file.files["/TOOL/TXTFILES.DEL"] += (*it)[2].str() + "\n";
+    const std::set<std::string> blanked = Blanked(every_file);
+    EXPECT_GT(blanked.size(), 20u) << source;
+    EXPECT_EQ(Listed(every_file), blanked) << source;
+
+    std::vector<std::pair<int32_t, std::string>> load_lines;  // number, name
+    bool in_load = false;
+    for (int32_t i = 0; i < txtsetup.LineCount(); ++i) {
+      const std::string line(TrimBlanks(txtsetup.LineView(i)));
+      if (line.find('[') != std::string::npos) {
+        in_load = UpperAscii(line) == "[SCSI.LOAD]";
+      } else if (in_load && line.find('=') != std::string::npos && line[0] != ';') {
+        load_lines.emplace_back(i + 1, TrimBlanks(line.substr(0, line.find('='))));
+        if (load_lines.size() % 2) fs.files["/TOOL/TXTFILES.DEL"] += load_lines.back().second.substr(0, 5) + "\n";
+      }
     }
+    fs.files["/TOOL/TXTFILES.DEL"] += "nothing\n";
+    const std::set<std::string> taken = Blanked(fs);
+    std::vector<std::string> listed, expected;
+    for (const auto& [number, name] : load_lines)
+      expected.push_back(name + (taken.count("TXTSETUP.SIF " + std::to_string(number)) ? " taken" : ""));
+    std::string failure;
+    const std::string printed = RunInMemory(fs, {"/I386", "-L"}, "", &failure);
+    static const std::regex row(R"(\n  (\S+) +\S+ +\d+ IDs? +.*?( <- \S+)?(?=\n))");
+    for (std::sregex_iterator it(printed.begin(), printed.end(), row), end; it != end; ++it)
+      listed.push_back((*it)[1].str() + ((*it)[2].matched ? " taken" : ""));
+    EXPECT_EQ(load_lines.size(), rows) << source;
     EXPECT_EQ(failure, "");
-    EXPECT_GT(blanked.size(), 500u) << source;
-    EXPECT_EQ(Listed(before), blanked) << source;
+    EXPECT_EQ(listed, expected) << source;
   }
 }
 

@@ -34,6 +34,14 @@ inline constexpr char kWouldAppend[] = "Would append %s to DOSNET.INF and %s to 
 inline constexpr char kLine[] = " line";
 inline constexpr char kLines[] = " lines";
 inline constexpr char kCutsMarker[] = "Would cut the end-of-file marker from TXTSETUP.SIF.";
+// The list ("-L").
+inline constexpr char kDriverCount[] = "Text-mode mass-storage drivers in TXTSETUP.SIF: %d";
+inline constexpr char kIds[] = " IDs";
+inline constexpr char kId[] = " ID ";  // as wide as " IDs"
+inline constexpr char kNoDescription[] = "(no description)";
+inline constexpr char kTakenBy[] = " <- ";  // then the name
+inline constexpr char kIdleNames[] = "Names in txtfiles.del that take no driver line: ";
+inline constexpr char kNameSeparator[] = ", ";
 }  // namespace texts
 }  // namespace vornix
 

@@ -10,20 +10,38 @@ namespace {
 
 struct Header {
   std::string_view text;
-  LineRule rule;  // for the lines of the section it opens
+  ScriptSection section;
 };
 
 constexpr Header kHeaders[] = {
-    {"[SourceDisksFiles]", LineRule::kBeginsWith},
-    {"[SourceDisksFiles.amd64]", LineRule::kBeginsWith},
-    {"[SourceDisksFiles.ia64]", LineRule::kBeginsWith},
-    {"[SourceDisksFiles.x86]", LineRule::kBeginsWith},
-    {"[SCSI]", LineRule::kBeginsWith},
-    {"[SCSI.Load]", LineRule::kBeginsWith},
-    {"[HardwareIdsDatabase]", LineRule::kQuoted},
-    {"[BusExtenders.Load]", LineRule::kContains},
-    {"[BusExtenders]", LineRule::kContains},
+    {"[SourceDisksFiles]", ScriptSection::kSourceDisksFiles},
+    {"[SourceDisksFiles.amd64]", ScriptSection::kSourceDisksFiles},
+    {"[SourceDisksFiles.ia64]", ScriptSection::kSourceDisksFiles},
+    {"[SourceDisksFiles.x86]", ScriptSection::kSourceDisksFiles},
+    {"[SCSI]", ScriptSection::kScsi},
+    {"[SCSI.Load]", ScriptSection::kScsiLoad},
+    {"[HardwareIdsDatabase]", ScriptSection::kHardwareIdsDatabase},
+    {"[BusExtenders.Load]", ScriptSection::kBusExtendersLoad},
+    {"[BusExtenders]", ScriptSection::kBusExtenders},
 };
+
+// The rule by which the lines of a section are taken.
+LineRule RuleOf(ScriptSection section) {
+  switch (section) {
+    case ScriptSection::kOther:
+      return LineRule::kNone;
+    case ScriptSection::kSourceDisksFiles:
+    case ScriptSection::kScsi:
+    case ScriptSection::kScsiLoad:
+      return LineRule::kBeginsWith;
+    case ScriptSection::kHardwareIdsDatabase:
+      return LineRule::kQuoted;
+    case ScriptSection::kBusExtendersLoad:
+    case ScriptSection::kBusExtenders:
+      return LineRule::kContains;
+  }
+  return LineRule::kNone;
+}
 
 constexpr std::string_view kFilesPrefix = "[files.";
 
@@ -41,22 +59,22 @@ bool IsDriverFilesHeader(std::string_view trimmed, const DriverNames& names) {
 // own "[files.NAME]" section goes whole; anything else is no recognised
 // section.
 struct Section {
-  LineRule rule = LineRule::kNone;
+  ScriptSection section = ScriptSection::kOther;
   bool driver_files = false;
 };
 
 Section SectionOpenedBy(std::string_view trimmed, const DriverNames& names) {
   if (trimmed.empty() || trimmed[0] != '[') return Section();
   for (const Header& header : kHeaders) {
-    if (SameNoCase(trimmed, header.text)) return Section{header.rule, false};
+    if (SameNoCase(trimmed, header.text)) return Section{header.section, false};
   }
-  return Section{LineRule::kNone, IsDriverFilesHeader(trimmed, names)};
+  return Section{ScriptSection::kOther, IsDriverFilesHeader(trimmed, names)};
 }
 
 bool RuleMatches(const Section& section, std::string_view trimmed,
                  const DriverNames& names) {
   if (section.driver_files) return true;
-  switch (section.rule) {
+  switch (RuleOf(section.section)) {
     case LineRule::kNone:
       return false;
     case LineRule::kBeginsWith:
@@ -91,16 +109,22 @@ void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
 }
 
 std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines) {
-  const DriverNames no_names({});
   std::vector<LineRule> rules;
-  LineRule rule = LineRule::kNone;
+  for (const ScriptSection section : SectionsOfLines(txtsetup_lines)) rules.push_back(RuleOf(section));
+  return rules;
+}
+
+std::vector<ScriptSection> SectionsOfLines(const LineList& txtsetup_lines) {
+  const DriverNames no_names({});
+  std::vector<ScriptSection> sections;
+  ScriptSection section = ScriptSection::kOther;
   for (int32_t i = 0; i < txtsetup_lines.LineCount(); ++i) {
     const std::string_view raw = txtsetup_lines.LineView(i);
     const bool header = raw.find('[') != std::string_view::npos;
-    if (header) rule = SectionOpenedBy(TrimBlanks(raw), no_names).rule;
-    rules.push_back(header ? LineRule::kNone : rule);
+    if (header) section = SectionOpenedBy(TrimBlanks(raw), no_names).section;
+    sections.push_back(header ? ScriptSection::kOther : section);
   }
-  return rules;
+  return sections;
 }
 
 }  // namespace vornix

@@ -21,6 +21,20 @@ void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names);
 enum class LineRule { kNone, kBeginsWith, kQuoted, kContains };
 std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines);
 
+/// The recognised section each line stands in, as the removal rules see the
+/// sections begin and end; headers, and lines of no recognised section, are
+/// kOther.
+enum class ScriptSection {
+  kOther,
+  kSourceDisksFiles,
+  kScsi,
+  kScsiLoad,
+  kHardwareIdsDatabase,
+  kBusExtendersLoad,
+  kBusExtenders,
+};
+std::vector<ScriptSection> SectionsOfLines(const LineList& txtsetup_lines);
+
 }  // namespace vornix
 
 #endif  // VORNIX_EDIT_TXTSETUP_PASS_H_

@@ -337,6 +337,10 @@ ROWS = [
         "  DOSNET.INF 2: d1,abc.sys", "", "Would append 1 line to DOSNET.INF and 2 lines to TXTSETUP.SIF.",
         "Would cut the end-of-file marker from TXTSETUP.SIF."]), args(setup_path, "-N")),
     Row("a preview without a script stops without the pause", stops(MISSING), args(lambda c: setup_path(c) + "x", "-n")),
+    Row("a list writes nothing", Outcome(BANNER + [
+        "Text-mode mass-storage drivers in TXTSETUP.SIF: 2", "", "  abc  abc.sys  0 IDs  (no description) <- abc",
+        "  x    x        0 IDs  (no description)"]), args(setup_path, "-L")),
+    Row("a list without a script stops without the pause", stops(MISSING), args(lambda c: setup_path(c) + "x", "/l")),
     Row("a relative path with .. and a separator at its end, -q, an empty argument", ok(), lambda c: c.__dict__.update(
         cwd=c.tool, args=[("\\" if c.target.wine else "/").join(["..", "tool", "..", "I386", ""]), "-q", ""])),
     # The console.

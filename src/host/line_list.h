@@ -1,12 +1,15 @@
 // A text file as an ordered list of 8-bit lines, read and written whole.
 // Reading accepts CR LF, a lone CR and a lone LF as line ends; writing puts
-// CR LF after every line. Lines live in one buffer, so loading a script costs
-// one allocation for its bytes and one for the line table.
+// CR LF after every line. A loaded file stays one buffer that the lines are
+// views into, shared by copies of the list; lines set or added later live in
+// a second buffer beside it. Saving writes the buffer's runs of unchanged
+// lines as they stand, so a script is never copied whole.
 #ifndef VORNIX_HOST_LINE_LIST_H_
 #define VORNIX_HOST_LINE_LIST_H_
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,21 +38,30 @@ class LineList {
   /// Writes every line followed by CR LF, replacing the file in one step.
   void SaveLines(const std::string& path, FileSystem& fs) const;
 
-  /// Replaces the content by the lines of `text` (see TextToLines).
-  void SetText(std::string text);
+  /// Replaces the content by the lines of `text`.
+  void SetText(std::string_view text);
   /// Every line followed by CR LF.
   std::string LinesToText() const;
+  /// The same text as pieces to be written one after the other: runs of the
+  /// loaded buffer where lines stand with their CR LF, and what lies between.
+  std::vector<std::string_view> TextPieces() const;
 
  private:
   struct Span {
-    uint32_t offset;
+    uint32_t offset;  // kAdded set: in added_
     uint32_t length;
   };
+  static constexpr uint32_t kAdded = 0x80000000u;
   void CheckIndex(int32_t index) const;
+  void Split(std::shared_ptr<char[]> text, size_t size);
   Span Store(std::string_view text);
+  std::string_view View(Span span) const;
 
-  std::string storage_;
+  std::shared_ptr<char[]> text_;  // as loaded; never changed
+  size_t text_size_ = 0;
+  std::string added_;  // each line followed by CR LF
   std::vector<Span> lines_;
+  size_t as_loaded_ = 0;  // leading lines unchanged, each with CR LF after it
 };
 
 /// The offset of the first NUL byte when a byte other than NUL follows it

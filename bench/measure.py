@@ -1,26 +1,44 @@
 #!/usr/bin/env python3
-"""Times whole runs of `vornix I386 -Q` against one `cp txtsetup.sif
-dosnet.inf DEST/` process, for deletion lists of 0, 200 and 5,000 names, and
-reads the tool's peak memory with /usr/bin/time. Exit status 0 unless a run
-failed or the tool did not do its work; the figures never change it."""
+"""Whole runs of `vornix I386 -Q` against the floor (bench/floor.c: read each script, write it to a
+temporary file beside it, flush, rename it over the script, flush the directory; no parsing), for
+deletion lists of 0, 200 and 5,000 names: instructions of the whole process (callgrind, where valgrind
+is present), the median wall time of alternating runs, peak memory (/usr/bin/time %M), and the
+instructions of a preview (-N) of the same list. Exit status 0 unless a run failed, the tool did not
+blank lines it should have, or the instructions missed their bound (they do not depend on the machine)."""
 
 import argparse, os, random, re, shutil, statistics, subprocess, sys, tempfile, time
 from pathlib import Path
 import make_source
 
-TARGETS = {200: 3.0, 5000: 20.0}  # tool/copy wall time
+HERE = Path(__file__).resolve().parent
+IR_BOUND = {0: 1.5e6, 200: 2.5e6, 5000: 4.5e6}  # instructions of a run
+WALL_BOUND = {200: 1.25, 5000: 1.5}               # tool / floor, median wall time
+PEAK_BOUND = {5000: 2.5 * 2**20}                  # bytes
 NULL = [(os.POSIX_SPAWN_OPEN, fd, os.devnull, os.O_RDWR, 0) for fd in (0, 1, 2)]
-DEVNULL = subprocess.DEVNULL
 
 
 def timed(argv):
-    """(wall ms, CPU user + system s) of one process; its stdin is /dev/null."""
+    """Wall ms of one process; its standard streams are /dev/null."""
     start = time.perf_counter_ns()
-    _, status, use = os.wait4(os.posix_spawn(argv[0], argv, os.environ, file_actions=NULL), 0)
-    wall = (time.perf_counter_ns() - start) / 1e6
+    _, status, _ = os.wait4(os.posix_spawn(argv[0], argv, os.environ, file_actions=NULL), 0)
     if os.waitstatus_to_exitcode(status):
         raise RuntimeError(f"{' '.join(argv)}: exit {os.waitstatus_to_exitcode(status)}")
-    return wall, use.ru_utime + use.ru_stime
+    return (time.perf_counter_ns() - start) / 1e6
+
+
+def instructions(argv, out):
+    """Instructions of the whole process under callgrind, or None without valgrind."""
+    if not shutil.which("valgrind"):
+        return None
+    subprocess.run(["valgrind", "-q", "--tool=callgrind", f"--callgrind-out-file={out}", *argv],
+                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, check=True)
+    return int(re.search(r"^(?:summary|totals): (\d+)", Path(out).read_text(), re.M).group(1))
+
+
+def peak(argv, out):
+    subprocess.run(["/usr/bin/time", "-f", "%M", "-o", out, *argv], stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    return int(Path(out).read_text().split()[-1])
 
 
 def scripts(args):
@@ -40,103 +58,89 @@ def scripts(args):
     return data, pool
 
 
-def spread(samples):
-    q = statistics.quantiles(samples, n=4) if len(samples) > 1 else [0, 0, 0]
-    return f"{100 * (q[2] - q[0]) / statistics.median(samples):.0f}%"
-
-
-def measure(work, args, tools, data, pool):
-    i386, pristine, dest = (Path(work, d) for d in ("I386", "pristine", "copy"))
-    for d in (i386, pristine, dest):
-        d.mkdir()
+def measure(work, args, data, pool):
+    text = b"".join(data.values())
+    data = {n: b.rstrip(b"\x1a") * (args.scale - 1) + b for n, b in data.items()}
+    i386, pristine = Path(work, "I386"), Path(work, "pristine")
+    i386.mkdir(), pristine.mkdir()
     for n, body in data.items():
         (pristine / n).write_bytes(body)
     restore = lambda: [shutil.copyfile(pristine / n, i386 / n) for n in data]
-    copy = [shutil.which("cp")] + [str(pristine / n) for n in data] + [f"{dest}/"]
-    fs = subprocess.run(["stat", "-f", "-c", "%T", work], capture_output=True, text=True).stdout.strip()
-    print(f"\n== {work} ({fs}): " + "; ".join(f"{n} {len(b.splitlines()):,} lines {len(b):,} bytes"
-                                              for n, b in data.items()))
-    print(f"   # {'names':>5} {'present':>7} {'blanked':>11} {'tool ms':>8} {'iqr':>4} {'copy ms':>8}"
-          f" {'iqr':>4} {'ratio':>6} {'target':>11} {'cpu x':>5} {'peak KiB':>8} {'limit KiB':>9}")
-    for count in (0, 200, 5000):
-        del_list, present = make_source.name_list(args.seed, count, pool, b"".join(data.values()))
-        runs = []
-        for k, tool in enumerate(tools):
-            bindir = Path(work, f"tool{k + 1}-{count}")
-            bindir.mkdir()
-            shutil.copy2(tool, bindir / "vornix")
-            (bindir / "txtfiles.del").write_bytes(del_list)
-            runs.append([str(bindir / "vornix"), str(i386)] + (args.args or ["-Q"]))
-        checks, report = {}, Path(work, "peak")
-        for argv in runs:  # one checked run and one under /usr/bin/time for the peak, untimed
-            restore()
-            done = subprocess.run(argv, stdin=DEVNULL, capture_output=True)
-            after = [(i386 / n).read_bytes().split(b"\r\n") for n in data]
-            blanked = [sum(1 for a, b in zip(old.rstrip(b"\x1a").split(b"\r\n"), new) if a.strip() and not b)
-                       for old, new in zip(data.values(), after)]
-            if done.returncode or (args.args is None and present and not all(blanked)):
-                raise RuntimeError(f"{argv[0]}, {count} names: exit {done.returncode}, blanked {blanked}\n"
-                                   + (done.stdout + done.stderr).decode("latin-1"))
-            restore()
-            if subprocess.run(["/usr/bin/time", "-f", "%M", "-o", report, *argv],
-                              stdin=DEVNULL, stdout=DEVNULL, stderr=DEVNULL).returncode:
-                raise RuntimeError(f"{argv[0]}, {count} names: the run under /usr/bin/time failed")
-            checks[argv[0]] = blanked, int(report.read_text().split()[-1])
-        times = {argv[0]: [] for argv in runs + [copy]}
-        for i in range(args.runs + 1):  # the first round warms up and is dropped
-            for argv in runs + [copy]:
-                if argv is not copy and args.args is None:
-                    restore()
+    floor = [str(Path(work, "floor"))] + [str(i386 / n) for n in data]
+    subprocess.run(["cc", "-O2", "-o", floor[0], HERE / "floor.c"], check=True)
+    print(f"{args.tool}; {work}: " + "; ".join(f"{n} {len(b.splitlines()):,} lines {len(b):,} bytes"
+                                                for n, b in data.items()))
+    print(f"{'names':>6} {'present':>7} {'blanked':>11} | {'M instr':>7} {'floor':>5} {'-N':>6} | "
+          f"{'tool ms':>7} {'floor':>6} {'ratio':>5} | {'peak KiB':>8} {'floor':>5}")
+    ok = True
+    for count in args.names:
+        del_list, present = make_source.name_list(args.seed, count, pool, text)
+        bindir = Path(work, f"tool-{count}")
+        bindir.mkdir()
+        shutil.copy2(args.tool, bindir / "vornix")
+        (bindir / "txtfiles.del").write_bytes(del_list)
+        tool = [str(bindir / "vornix"), str(i386), "-Q"]
+        restore()
+        done = subprocess.run(tool, stdin=subprocess.DEVNULL, capture_output=True)
+        after = [(i386 / n).read_bytes().split(b"\r\n") for n in data]
+        blanked = [sum(1 for a, b in zip(old.rstrip(b"\x1a").split(b"\r\n"), new) if a.strip() and not b)
+                   for old, new in zip(data.values(), after)]
+        if done.returncode or (present and not all(blanked)):
+            raise RuntimeError(f"{count} names: exit {done.returncode}, blanked {blanked}\n"
+                               + (done.stdout + done.stderr).decode("latin-1"))
+        out = Path(work, "out")
+        restore()
+        ir = [instructions(tool, out), instructions(floor, out), instructions(tool[:2] + ["-N"], out)]
+        restore()
+        peaks = [peak(tool, out), peak(floor, out)]
+        walls = [[], []]
+        for i in range(args.runs + 1):  # alternating; the first round warms up and is dropped
+            for k, argv in enumerate((tool, floor)):
+                restore()
                 os.sync()
-                sample = timed(argv)
+                wall = timed(argv)
                 if i:
-                    times[argv[0]].append(sample)
-        copy_walls = [w for w, _ in times[copy[0]]]
-        copy_ms, copy_cpu = statistics.median(copy_walls), statistics.median(c for _, c in times[copy[0]])
-        limit = (4 * (sum(map(len, data.values())) + len(del_list)) + 4 * 2**20) / 1024
-        for k, argv in enumerate(runs):
-            (blanked, peak), walls = checks[argv[0]], [w for w, _ in times[argv[0]]]
-            tool_ms, cpu = statistics.median(walls), statistics.median(c for _, c in times[argv[0]])
-            target = TARGETS.get(count)
-            verdict = f"{target:g}x " + ("PASS" if tool_ms / copy_ms <= target else "MISS") if target else "-"
-            print(f"   {k + 1} {count:>5} {present:>7} {'/'.join(map(str, blanked)):>11} {tool_ms:>8.2f}"
-                  f" {spread(walls):>4} {copy_ms:>8.2f} {spread(copy_walls):>4} {tool_ms / copy_ms:>6.2f}"
-                  f" {verdict:>11} {cpu / max(copy_cpu, 1e-6):>5.2f} {peak:>8} {limit:>9.0f}"
-                  f" {'PASS' if peak <= limit else 'MISS'}")
+                    walls[k].append(wall)
+        tool_ms, floor_ms = (statistics.median(w) if w else float("nan") for w in walls)
+        marks = []
+        if ir[0] is not None and count in IR_BOUND and ir[0] > IR_BOUND[count] * args.scale:
+            marks.append(f"instructions over {IR_BOUND[count] / 1e6:g} M")
+        if ir[0] is not None and ir[2] > 2 * ir[0]:
+            marks.append("preview over twice the run")
+        ok = ok and not marks
+        if count in WALL_BOUND and args.runs and tool_ms / floor_ms > WALL_BOUND[count]:
+            marks.append(f"wall over {WALL_BOUND[count]}x")
+        if count in PEAK_BOUND and peaks[0] * 1024 > PEAK_BOUND[count] * args.scale:
+            marks.append("peak over 2.5 MB")
+        m = lambda x: f"{x / 1e6:.2f}" if x is not None else "-"
+        print(f"{count:>6} {present:>7} {'/'.join(map(str, blanked)):>11} | {m(ir[0]):>7} {m(ir[1]):>5} "
+              f"{m(ir[2]):>6} | {tool_ms:>7.2f} {floor_ms:>6.2f} {tool_ms / floor_ms:>5.2f} | "
+              f"{peaks[0]:>8} {peaks[1]:>5}  {'; '.join(marks) or 'ok'}")
+    return ok
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--tool", action="append", help="vornix binary (build/native/vornix); twice to compare")
-    parser.add_argument("--compare", metavar="TOOL", help="a second binary, timed in turn with the first")
-    parser.add_argument("--workdir", action="append", help="where to run (repeatable; default a temp dir)")
-    parser.add_argument("--runs", type=int, default=21, help="timed runs per side and case (%(default)s)")
+    parser.add_argument("--tool", default=str(HERE.parent / "build/native/vornix"), help="(%(default)s)")
+    parser.add_argument("--workdir", help="where to run (default: a temporary directory)")
+    parser.add_argument("--runs", type=int, default=21, help="timed runs per side (%(default)s; 0: none)")
     parser.add_argument("--seed", type=int, default=make_source.SEED)
-    parser.add_argument("--real", metavar="DIR", help="time the TXTSETUP.SIF and DOSNET.INF in DIR instead")
-    parser.add_argument("--args", nargs=argparse.REMAINDER,
-                        help="arguments after the directory instead of -Q; nothing is restored (last option)")
+    parser.add_argument("--real", metavar="DIR", help="the TXTSETUP.SIF and DOSNET.INF in DIR instead")
+    parser.add_argument("--scale", type=int, default=1, help="each script repeated this often (%(default)s)")
+    parser.add_argument("--names", default="0,200,5000", help="list sizes (%(default)s)")
     args = parser.parse_args()
-    args.args = args.args or None
-    tools = args.tool or [Path(__file__).resolve().parents[1] / "build/native/vornix"]
-    tools = [os.path.abspath(t) for t in tools + ([args.compare] if args.compare else [])]
-    if args.runs < 1 or not all(os.access(t, os.X_OK) for t in tools):
-        parser.error(f"--runs must be at least 1 and each tool an executable: {tools}")
-    data, pool = scripts(args)
-    print(" ".join(f"tool {k + 1}: {t}" for k, t in enumerate(tools)) + f"; {args.runs} runs, median")
-    print(f"load average {' '.join(f'{x:.2f}' for x in os.getloadavg())} ({os.cpu_count()} CPUs); "
-          "sync before each timed run; limit 4 x (scripts + list) + 4 MiB; peak from /usr/bin/time %M")
-    status = 0
-    for base in args.workdir or [None]:
-        work = tempfile.mkdtemp(prefix="vornix-bench-", dir=base)
-        try:
-            measure(work, args, tools, data, pool)
-        except (RuntimeError, OSError) as failure:
-            sys.stdout.flush()
-            print(f"FAILED: {failure}", file=sys.stderr)
-            status = 1
-        finally:
-            shutil.rmtree(work, ignore_errors=True)
-    return status
+    args.names = [int(n) for n in args.names.split(",")]
+    args.tool = os.path.abspath(args.tool)
+    print(f"load average {' '.join(f'{x:.2f}' for x in os.getloadavg())}; {args.runs} alternating runs; "
+          "bounds scale with --scale")
+    work = tempfile.mkdtemp(prefix="vornix-bench-", dir=args.workdir)
+    try:
+        return 0 if measure(work, args, *scripts(args)) else 1
+    except (RuntimeError, OSError, subprocess.CalledProcessError) as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        return 1
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

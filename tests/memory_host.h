@@ -4,6 +4,7 @@
 #ifndef VORNIX_TESTS_MEMORY_HOST_H_
 #define VORNIX_TESTS_MEMORY_HOST_H_
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -41,12 +42,16 @@ struct MemoryFileSystem : FileSystem {
   std::vector<std::string> replaced;         // as given, in order
 
   bool FileIsPresent(const std::string& path) override { return files.count(UpperAscii(path)) != 0; }
-  FileResult ReadWholeFile(const std::string& path, std::string* bytes) override {
-    *bytes = files[UpperAscii(path)];
+  FileResult ReadWholeFile(const std::string& path, FileBytes* bytes) override {
+    const std::string& text = files[UpperAscii(path)];
+    bytes->data.reset(new char[text.size()]), bytes->size = text.size();
+    std::copy(text.begin(), text.end(), bytes->data.get());
     return unreadable.count(UpperAscii(path)) ? FileResult::Failed(FileResult::Step::kRead, 13) : FileResult::Done();
   }
-  FileResult ReplaceFile(const std::string& path, std::string_view text) override {
-    files[UpperAscii(path)] = text, replaced.push_back(path);
+  FileResult ReplaceFile(const std::string& path, const std::vector<std::string_view>& pieces) override {
+    std::string& text = files[UpperAscii(path)];
+    text.clear(), replaced.push_back(path);
+    for (const std::string_view piece : pieces) text += piece;
     return FileResult::Done();
   }
   std::optional<std::string> FullPathOf(const std::string& text) override {

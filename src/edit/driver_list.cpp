@@ -3,7 +3,7 @@
 #include <map>
 #include <string_view>
 
-#include "edit/preview.h"
+#include "edit/takers.h"
 #include "edit/txtsetup_pass.h"
 #include "host/text/line_list.h"
 #include "host/text/text_rules.h"
@@ -39,7 +39,7 @@ std::string_view ServiceOf(std::string_view entry) {
 
 std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string>& names) {
   const std::vector<ScriptSection> sections = SectionsOfLines(txtsetup);
-  const std::vector<int32_t> takers = FirstTakersOfTxtsetup(txtsetup, names);
+  const std::vector<int32_t> takers = FindTakers(txtsetup, LineList(), names).txtsetup;
   std::vector<DriverRow> rows;
   std::vector<int32_t> load_lines;
   std::map<std::string, std::string> descriptions;  // by upper-cased key
@@ -73,13 +73,4 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
 }
 
 // What the preview gives each name, as taken lines of TXTSETUP.SIF.
-std::vector<int32_t> FirstTakersOfTxtsetup(const LineList& txtsetup, const std::vector<std::string>& names) {
-  std::vector<int32_t> takers(txtsetup.LineCount(), -1);
-  const std::vector<std::vector<PreviewLine>> previews = PreviewRemoval(txtsetup, LineList(), names);
-  for (size_t n = 0; n < previews.size(); ++n)
-    for (const PreviewLine& line : previews[n])
-      if (line.in_txtsetup && line.note != PreviewLine::Note::kKept) takers[line.index] = static_cast<int32_t>(n);
-  return takers;
-}
-
 }  // namespace vornix

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "edit/takers.h"
+
 namespace vornix {
 
 class LineList;
@@ -18,17 +20,13 @@ struct DriverRow {
   std::string file;  // after it, up to the first ",", blanks trimmed
   int32_t ids;       // [HardwareIdsDatabase] lines whose service is the name
   std::optional<std::string> description;  // of the first [SCSI] line of the name
-  int32_t taker;     // index of the first name whose pass blanks the line, or -1
+  int32_t taker;     // index of the first name whose pass blanks the line, or kNoTaker
 };
 
 /// A row for every load line of every [SCSI.Load] section, in file order:
 /// a line of the section that is no comment and holds "=". Names compare in
 /// ASCII case. The script as the passes meet it; the names as they get them.
 std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string>& names);
-
-/// For each line of the script, the index of the first name whose pass
-/// blanks it, or -1 when none does.
-std::vector<int32_t> FirstTakersOfTxtsetup(const LineList& txtsetup, const std::vector<std::string>& names);
 
 }  // namespace vornix
 

@@ -1,70 +1,66 @@
 #include "edit/driver_names.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace vornix {
 
-namespace {
-
-std::vector<std::string> UpperNames(const std::vector<std::string>& names,
-                                    bool reverse) {
-  std::vector<std::string> upper;
-  upper.reserve(names.size());
-  for (const std::string& name : names) {
-    upper.push_back(UpperAscii(name));
-    if (reverse) std::reverse(upper.back().begin(), upper.back().end());
-  }
-  return upper;
+int32_t DriverNames::BeginsText(std::string_view text) const {
+  int32_t lowest = kNone;
+  tree_.Walk(text.data(), text.size(),
+             [&](size_t, int32_t index) { lowest = LowerIndex(lowest, index); });
+  return lowest;
 }
 
-constexpr auto kAnyName = [](size_t) { return true; };
-
-}  // namespace
-
-DriverNames::DriverNames(const std::vector<std::string>& names)
-    : forward_(UpperNames(names, false)), reversed_(UpperNames(names, true)) {}
-
-bool DriverNames::BeginsText(std::string_view text) const {
-  return forward_.Match(text.data(), 1, text.size(), kAnyName);
-}
-
-bool DriverNames::QuotedIn(std::string_view text) const {
+int32_t DriverNames::QuotedIn(std::string_view text) const {
+  int32_t lowest = kNone;
   for (size_t quote = text.find('"'); quote != std::string_view::npos;
        quote = text.find('"', quote + 1)) {
     const size_t start = quote + 1;
-    const bool found = forward_.Match(
-        text.data() + start, 1, text.size() - start, [&](size_t length) {
-          return start + length < text.size() && text[start + length] == '"';
-        });
-    if (found) return true;
+    tree_.Walk(text.data() + start, text.size() - start, [&](size_t length, int32_t index) {
+      if (start + length < text.size() && text[start + length] == '"')
+        lowest = LowerIndex(lowest, index);
+    });
   }
-  return false;
+  return lowest;
 }
 
-bool DriverNames::OccursIn(std::string_view text) const {
+int32_t DriverNames::OccursIn(std::string_view text) const {
+  int32_t lowest = kNone;
   for (size_t start = 0; start < text.size(); ++start) {
-    if (forward_.Match(text.data() + start, 1, text.size() - start, kAnyName))
-      return true;
+    tree_.Walk(text.data() + start, text.size() - start,
+               [&](size_t, int32_t index) { lowest = LowerIndex(lowest, index); });
   }
-  return false;
+  return lowest;
 }
 
-bool DriverNames::IsName(std::string_view text) const {
-  return forward_.Match(text.data(), 1, text.size(),
-                        [&](size_t length) { return length == text.size(); });
+int32_t DriverNames::NameOf(std::string_view text) const {
+  int32_t whole = kNone;
+  tree_.Walk(text.data(), text.size(), [&](size_t length, int32_t index) {
+    if (length == text.size()) whole = index;
+  });
+  return whole;
 }
 
-bool DriverNames::SysFileIn(std::string_view text) const {
-  // Each ".sys" is read backwards from the byte before it.
-  for (size_t dot = text.find('.'); dot != std::string_view::npos;
-       dot = text.find('.', dot + 1)) {
-    if (dot == 0 || text.size() - dot < 4 || FoldAscii(text[dot + 1]) != 'S' ||
-        FoldAscii(text[dot + 2]) != 'Y' || FoldAscii(text[dot + 3]) != 'S')
-      continue;
-    if (reversed_.Match(text.data() + dot - 1, -1, dot, kAnyName)) return true;
+namespace {
+
+bool SysAt(std::string_view text, size_t at) {
+  return text.size() - at >= 4 && text[at] == '.' && FoldAscii(text[at + 1]) == 'S' &&
+         FoldAscii(text[at + 2]) == 'Y' && FoldAscii(text[at + 3]) == 'S';
+}
+
+}  // namespace
+
+int32_t DriverNames::SysFileIn(std::string_view text) const {
+  // Names are looked for only before the last ".sys" of the text.
+  size_t last = std::string_view::npos;
+  for (size_t dot = text.find('.'); dot != std::string_view::npos; dot = text.find('.', dot + 1))
+    if (SysAt(text, dot)) last = dot;
+  int32_t lowest = kNone;
+  if (last == std::string_view::npos) return lowest;
+  for (size_t start = 0; start < last; ++start) {
+    tree_.Walk(text.data() + start, last - start, [&](size_t length, int32_t index) {
+      if (SysAt(text, start + length)) lowest = LowerIndex(lowest, index);
+    });
   }
-  return false;
+  return lowest;
 }
 
 }  // namespace vornix

@@ -1,14 +1,13 @@
-// A set of upper-cased names as a compressed prefix tree, matched against
-// text that is folded with FoldAscii while it is read. The tree has a node
-// per branch point, not per byte, so its size follows the number of names
-// rather than their length.
+// A set of names as a prefix tree of their upper-cased bytes, matched against
+// text that is folded with FoldAscii while it is read. Each name is inserted
+// once, so building costs the bytes of the names; each node keeps the lowest
+// list index of the names that end there.
 #ifndef VORNIX_EDIT_NAME_TREE_H_
 #define VORNIX_EDIT_NAME_TREE_H_
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "host/text/text_rules.h"
@@ -17,67 +16,53 @@ namespace vornix {
 
 class NameTree {
  public:
-  /// `names` upper-cased and not empty; duplicates are fine.
-  explicit NameTree(std::vector<std::string> names);
+  /// Names as read, none empty; the same name in another ASCII case is the
+  /// same name.
+  explicit NameTree(const std::vector<std::string>& names);
 
   bool IsEmpty() const { return nodes_.size() <= 1; }
 
-  /// Reads text from `at`, stepping by `step` (+1 forward, -1 backward), at
-  /// most `available` bytes, and calls `on_name(length)` for every name that
-  /// the bytes read spell, shortest first. Stops and gives true as soon as
-  /// `on_name` does.
+  /// Reads text from `at`, at most `available` bytes, and calls
+  /// `on_name(length, index)` for every name that the bytes read spell,
+  /// shortest first, with the lowest list index of that name.
   template <class OnName>
-  bool Match(const char* at, ptrdiff_t step, size_t available,
-             OnName on_name) const;
+  void Walk(const char* at, size_t available, OnName on_name) const;
+
+  /// Another list index of the name at `index` (ASCII case aside), or -1:
+  /// from the lowest index that Walk gives, the chain reaches each once.
+  int32_t NextOfSameName(int32_t index) const {
+    return next_of_same_[static_cast<size_t>(index)];
+  }
 
  private:
   struct Node {
-    uint32_t edge_offset;  // the edge's bytes in labels_
-    uint32_t edge_length;
     uint32_t first_child;  // 0: none (the root is never a child)
     uint32_t next_sibling;
-    bool ends_name;
+    int32_t first_name;  // the lowest list index ending here, or -1
+    char byte;
   };
-  void Build(const std::vector<std::string>& sorted);
-  uint32_t Child(const Node& node, uint32_t index, char byte) const;
+  uint32_t Child(uint32_t node, char byte) const;
 
-  std::string labels_;
   std::vector<Node> nodes_;
-  uint32_t root_children_[256];
+  uint32_t root_children_[256] = {};
+  std::vector<int32_t> next_of_same_;
 };
 
-template <class OnName>
-bool NameTree::Match(const char* at, ptrdiff_t step, size_t available,
-                     OnName on_name) const {
-  uint32_t index = 0;
-  size_t depth = 0;
-  for (;;) {
-    const Node& node = nodes_[index];
-    if (node.ends_name && on_name(depth)) return true;
-    if (depth == available) return false;
-    const uint32_t child =
-        Child(node, index, FoldAscii(at[static_cast<ptrdiff_t>(depth) * step]));
-    if (child == 0) return false;
-    const Node& next = nodes_[child];
-    if (next.edge_length > available - depth) return false;
-    const char* label = labels_.data() + next.edge_offset;
-    for (uint32_t k = 1; k < next.edge_length; ++k) {
-      if (FoldAscii(at[static_cast<ptrdiff_t>(depth + k) * step]) != label[k])
-        return false;
-    }
-    depth += next.edge_length;
-    index = child;
-  }
+inline uint32_t NameTree::Child(uint32_t node, char byte) const {
+  if (node == 0) return root_children_[static_cast<unsigned char>(byte)];
+  uint32_t child = nodes_[node].first_child;
+  while (child != 0 && nodes_[child].byte != byte) child = nodes_[child].next_sibling;
+  return child;
 }
 
-inline uint32_t NameTree::Child(const Node& node, uint32_t index,
-                                char byte) const {
-  if (index == 0) return root_children_[static_cast<unsigned char>(byte)];
-  for (uint32_t child = node.first_child; child != 0;
-       child = nodes_[child].next_sibling) {
-    if (labels_[nodes_[child].edge_offset] == byte) return child;
+template <class OnName>
+void NameTree::Walk(const char* at, size_t available, OnName on_name) const {
+  uint32_t node = 0;
+  for (size_t depth = 0; depth < available;) {
+    node = Child(node, FoldAscii(at[depth++]));
+    if (node == 0) return;
+    if (nodes_[node].first_name >= 0) on_name(depth, nodes_[node].first_name);
   }
-  return 0;
 }
 
 }  // namespace vornix

@@ -1,7 +1,9 @@
 #include "edit/preview.h"
 
-#include "edit/dosnet_pass.h"
+#include <algorithm>
+
 #include "edit/driver_names.h"
+#include "edit/takers.h"
 #include "host/text/text_rules.h"
 #include "edit/txtsetup_pass.h"
 #include "host/text/line_list.h"
@@ -42,43 +44,47 @@ PreviewLine::Note NoteOf(LineRule rule, std::string_view line, const std::string
 
 std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, const LineList& dosnet,
                                                      const std::vector<std::string>& names) {
-  // The run's passes, one name at a time and in list order on copies of the
-  // scripts, so that each line goes to the name whose pass blanks it.
-  LineList scripts[] = {txtsetup, dosnet};
-  const std::vector<LineRule> rules = RulesOfLines(txtsetup);
-  std::vector<bool> empty[2];
-  for (int s = 0; s < 2; ++s)
-    for (int32_t i = 0; i < scripts[s].LineCount(); ++i) empty[s].push_back(scripts[s].LineView(i).empty());
-
   std::vector<std::vector<PreviewLine>> previews(names.size());
-  for (size_t n = 0; n < names.size(); ++n) {
-    const DriverNames one({names[n]});
-    const std::string name = UpperAscii(names[n]);
-    ClearTxtsetupEntries(scripts[0], one);
-    ClearDosnetEntries(scripts[1], one);
-    for (int s = 0; s < 2; ++s) {
-      for (int32_t i = 0; i < scripts[s].LineCount(); ++i) {
-        if (empty[s][i] || !scripts[s].LineView(i).empty()) continue;
-        empty[s][i] = true;
-        const LineList& script = s == 0 ? txtsetup : dosnet;
-        const PreviewLine::Note note = s == 0 ? NoteOf(rules[i], script.LineView(i), name)
-                                              : NoteOf(LineRule::kContains, script.LineView(i), name + ".SYS");
-        previews[n].push_back(PreviewLine{s == 0, i, note});
-      }
+  if (names.empty()) return previews;
+  const Takers takers = FindTakers(txtsetup, dosnet, names);
+  const std::vector<LineRule> rules = RulesOfLines(txtsetup);
+  const LineList* const scripts[] = {&txtsetup, &dosnet};
+  const std::vector<int32_t>* const taken[] = {&takers.txtsetup, &takers.dosnet};
+
+  // Each line goes to the name whose pass blanks it.
+  for (int s = 0; s < 2; ++s) {
+    for (int32_t i = 0; i < scripts[s]->LineCount(); ++i) {
+      const int32_t n = (*taken[s])[static_cast<size_t>(i)];
+      const std::string_view line = scripts[s]->LineView(i);
+      if (n == kNoTaker || line.empty()) continue;
+      const std::string name = UpperAscii(names[static_cast<size_t>(n)]);
+      const PreviewLine::Note note =
+          s == 0 ? NoteOf(rules[static_cast<size_t>(i)], line, name) : NoteOf(LineRule::kContains, line, name + ".SYS");
+      previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, i, note});
     }
   }
 
-  // What the run keeps that still names a driver as a word.
-  std::vector<std::string> kept[2];
-  for (int s = 0; s < 2; ++s)
-    for (int32_t i = 0; i < scripts[s].LineCount(); ++i)
-      kept[s].push_back(empty[s][i] ? std::string() : UpperAscii(scripts[s].LineView(i)));
-  for (size_t n = 0; n < names.size(); ++n) {
-    const std::string name = UpperAscii(names[n]);
-    for (int s = 0; s < 2; ++s)
-      for (size_t i = 0; i < kept[s].size(); ++i)
-        if (NamesAsWord(kept[s][i], name))
-          previews[n].push_back(PreviewLine{s == 0, static_cast<int32_t>(i), PreviewLine::Note::kKept});
+  // What the run keeps that still names a driver as a word: from each place
+  // that no word byte precedes, the names that end before no word byte.
+  const DriverNames tree_names(names);
+  const NameTree& tree = tree_names.Tree();
+  std::vector<int32_t> listed_at(names.size(), -1);  // the last line a name was listed for, per script
+  for (int s = 0; s < 2; ++s) {
+    std::fill(listed_at.begin(), listed_at.end(), -1);
+    for (int32_t i = 0; i < scripts[s]->LineCount(); ++i) {
+      const std::string_view text = scripts[s]->LineView(i);
+      if ((*taken[s])[static_cast<size_t>(i)] != kNoTaker) continue;
+      for (size_t at = 0; at < text.size(); ++at) {
+        if (at != 0 && IsWordByte(text[at - 1])) continue;
+        tree.Walk(text.data() + at, text.size() - at, [&](size_t length, int32_t first) {
+          if (at + length < text.size() && IsWordByte(text[at + length])) return;
+          for (int32_t n = first; n >= 0 && listed_at[static_cast<size_t>(n)] != i; n = tree.NextOfSameName(n)) {
+            listed_at[static_cast<size_t>(n)] = i;
+            previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, i, PreviewLine::Note::kKept});
+          }
+        });
+      }
+    }
   }
   return previews;
 }

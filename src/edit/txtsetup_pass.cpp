@@ -1,8 +1,8 @@
 #include "edit/txtsetup_pass.h"
 
 #include "edit/driver_names.h"
-#include "host/text/text_rules.h"
 #include "host/text/line_list.h"
+#include "host/text/text_rules.h"
 
 namespace vornix {
 
@@ -45,38 +45,39 @@ LineRule RuleOf(ScriptSection section) {
 
 constexpr std::string_view kFilesPrefix = "[files.";
 
-bool IsDriverFilesHeader(std::string_view trimmed, const DriverNames& names) {
+// The lowest list index of the names whose own files section the header
+// opens: "[files." the name "]", ASCII case aside.
+int32_t DriverFilesOf(std::string_view trimmed, const DriverNames& names) {
   if (trimmed.size() <= kFilesPrefix.size() || trimmed.back() != ']' ||
       !SameNoCase(trimmed.substr(0, kFilesPrefix.size()), kFilesPrefix))
-    return false;
-  const std::string_view name = trimmed.substr(
-      kFilesPrefix.size(), trimmed.size() - kFilesPrefix.size() - 1);
-  return names.IsName(name);
+    return DriverNames::kNone;
+  return names.NameOf(trimmed.substr(kFilesPrefix.size(),
+                                     trimmed.size() - kFilesPrefix.size() - 1));
 }
 
 // The section that a line holding "[" opens, judged on its trimmed form: a
 // recognised header in any ASCII case sets the rule of its lines; a driver's
-// own "[files.NAME]" section goes whole; anything else is no recognised
-// section.
+// own "[files.NAME]" section goes whole to that name; anything else is no
+// recognised section.
 struct Section {
   ScriptSection section = ScriptSection::kOther;
-  bool driver_files = false;
+  int32_t driver_files = DriverNames::kNone;
 };
 
 Section SectionOpenedBy(std::string_view trimmed, const DriverNames& names) {
   if (trimmed.empty() || trimmed[0] != '[') return Section();
   for (const Header& header : kHeaders) {
-    if (SameNoCase(trimmed, header.text)) return Section{header.section, false};
+    if (SameNoCase(trimmed, header.text)) return Section{header.section, DriverNames::kNone};
   }
-  return Section{ScriptSection::kOther, IsDriverFilesHeader(trimmed, names)};
+  return Section{ScriptSection::kOther, DriverFilesOf(trimmed, names)};
 }
 
-bool RuleMatches(const Section& section, std::string_view trimmed,
-                 const DriverNames& names) {
-  if (section.driver_files) return true;
+int32_t RuleTaker(const Section& section, std::string_view trimmed,
+                  const DriverNames& names) {
+  if (section.driver_files != DriverNames::kNone) return section.driver_files;
   switch (RuleOf(section.section)) {
     case LineRule::kNone:
-      return false;
+      return DriverNames::kNone;
     case LineRule::kBeginsWith:
       return names.BeginsText(trimmed);
     case LineRule::kQuoted:
@@ -84,13 +85,14 @@ bool RuleMatches(const Section& section, std::string_view trimmed,
     case LineRule::kContains:
       return names.OccursIn(trimmed);
   }
-  return false;
+  return DriverNames::kNone;
 }
 
 }  // namespace
 
-void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
-  if (names.IsEmpty()) return;
+std::vector<int32_t> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names) {
+  std::vector<int32_t> takers(static_cast<size_t>(txtsetup_lines.LineCount()), DriverNames::kNone);
+  if (names.IsEmpty()) return takers;
   Section section;
   for (int32_t i = 0; i < txtsetup_lines.LineCount(); ++i) {
     const std::string_view raw = txtsetup_lines.LineView(i);
@@ -101,11 +103,17 @@ void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
       // opens: a name such as "bus" must not remove "[BusExtenders]" and
       // hand that section's lines to the section before it. A driver's own
       // files header goes with its section.
-      if (!section.driver_files) continue;
+      if (section.driver_files == DriverNames::kNone) continue;
     }
-    if (RuleMatches(section, trimmed, names))
-      txtsetup_lines.SetLine(i, std::string_view());
+    takers[static_cast<size_t>(i)] = RuleTaker(section, trimmed, names);
   }
+  return takers;
+}
+
+void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
+  const std::vector<int32_t> takers = TxtsetupTakers(txtsetup_lines, names);
+  for (size_t i = 0; i < takers.size(); ++i)
+    if (takers[i] != DriverNames::kNone) txtsetup_lines.SetLine(static_cast<int32_t>(i), std::string_view());
 }
 
 std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines) {

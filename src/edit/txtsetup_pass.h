@@ -3,6 +3,7 @@
 #ifndef VORNIX_EDIT_TXTSETUP_PASS_H_
 #define VORNIX_EDIT_TXTSETUP_PASS_H_
 
+#include <cstdint>
 #include <vector>
 
 namespace vornix {
@@ -13,6 +14,10 @@ class LineList;
 /// Blanks the drivers' entries in the recognised sections and the drivers'
 /// own files sections, headers included. Lines are blanked, never removed.
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names);
+
+/// For each line, the lowest list index of the names whose rule takes it, or
+/// DriverNames::kNone: the name whose pass blanks it in a run name by name.
+std::vector<int32_t> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names);
 
 /// The rule that the recognised section headers set for each line: whether a
 /// line is taken when it begins with a name, holds it in quotes, or holds it

@@ -5,10 +5,13 @@
 #ifndef VORNIX_HOST_FILES_FILE_SYSTEM_H_
 #define VORNIX_HOST_FILES_FILE_SYSTEM_H_
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vornix {
 
@@ -31,6 +34,12 @@ struct FileResult {
   }
 };
 
+/// A file's bytes in one buffer that nothing fills before the read does.
+struct FileBytes {
+  std::unique_ptr<char[]> data;
+  size_t size = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -41,13 +50,14 @@ class FileSystem {
   /// The file's bytes, read whole, into `bytes`. A file too large for a
   /// line list (2 GiB or more) is exhausted memory: std::bad_alloc.
   virtual FileResult ReadWholeFile(const std::string& path,
-                                   std::string* bytes) = 0;
+                                   FileBytes* bytes) = 0;
 
-  /// Puts `text` in place of the file in one step: afterwards the file holds
-  /// either its old bytes or exactly `text`, never a part. A read-only
-  /// target is refused (kCreate).
+  /// Puts the text that `pieces` make, one after the other, in place of the
+  /// file in one step: afterwards the file holds either its old bytes or
+  /// exactly that text, never a part. A read-only target is refused
+  /// (kCreate).
   virtual FileResult ReplaceFile(const std::string& path,
-                                 std::string_view text) = 0;
+                                 const std::vector<std::string_view>& pieces) = 0;
 
   /// The absolute form of `text`; nothing when the platform cannot resolve
   /// it.

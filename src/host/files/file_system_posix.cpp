@@ -5,15 +5,19 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <new>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/files/file_system.h"
 #include "host/files/temporary_files.h"
@@ -65,8 +69,9 @@ class RealPosixFileSystem : public FileSystem {
            !S_ISDIR(status.st_mode);
   }
 
-  FileResult ReadWholeFile(const std::string& path, std::string* bytes) override;
-  FileResult ReplaceFile(const std::string& path, std::string_view text) override;
+  FileResult ReadWholeFile(const std::string& path, FileBytes* bytes) override;
+  FileResult ReplaceFile(const std::string& path,
+                         const std::vector<std::string_view>& pieces) override;
 
   std::optional<std::string> FullPathOf(const std::string& text) override {
     if (!text.empty() && text[0] == '/') return ResolvePosixPath("/", text);
@@ -133,12 +138,24 @@ class TemporaryFile {
   std::string path_;
 };
 
-bool WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = write(fd, text.data(), text.size());
+// Gathers the pieces, IOV_MAX at a time, and goes on after a short write.
+bool WriteAll(int fd, const std::vector<std::string_view>& pieces) {
+  std::vector<iovec> rest;
+  rest.reserve(pieces.size());
+  for (const std::string_view piece : pieces)
+    if (!piece.empty())
+      rest.push_back(iovec{const_cast<char*>(piece.data()), piece.size()});
+  for (size_t first = 0; first < rest.size();) {
+    const int count = static_cast<int>(std::min<size_t>(rest.size() - first, IOV_MAX));
+    ssize_t n = writev(fd, rest.data() + first, count);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
-    text.remove_prefix(static_cast<size_t>(n));
+    for (; first < rest.size() && static_cast<size_t>(n) >= rest[first].iov_len; ++first)
+      n -= static_cast<ssize_t>(rest[first].iov_len);
+    if (n > 0) {
+      rest[first].iov_base = static_cast<char*>(rest[first].iov_base) + n;
+      rest[first].iov_len -= static_cast<size_t>(n);
+    }
   }
   return true;
 }
@@ -176,7 +193,7 @@ std::string RealPath(const std::string& path) {
 }
 
 FileResult RealPosixFileSystem::ReadWholeFile(const std::string& path,
-                                              std::string* bytes) {
+                                              FileBytes* bytes) {
   // Non-blocking, so that a FIFO in a script's place cannot stall the run.
   FileDescriptor file(
       open(ResolveNameCase(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -188,14 +205,15 @@ FileResult RealPosixFileSystem::ReadWholeFile(const std::string& path,
   if (!S_ISREG(status.st_mode)) return FileResult::Failed(Step::kOpen, EINVAL);
   if (status.st_size > INT32_MAX) throw std::bad_alloc();
 
-  bytes->assign(static_cast<size_t>(status.st_size), '\0');
-  if (!ReadAll(file.get(), bytes->data(), bytes->size()))
+  bytes->size = static_cast<size_t>(status.st_size);
+  bytes->data.reset(new char[bytes->size]);
+  if (!ReadAll(file.get(), bytes->data.get(), bytes->size))
     return FileResult::Failed(Step::kRead, errno);
   return FileResult::Done();
 }
 
-FileResult RealPosixFileSystem::ReplaceFile(const std::string& path,
-                                            std::string_view text) {
+FileResult RealPosixFileSystem::ReplaceFile(
+    const std::string& path, const std::vector<std::string_view>& pieces) {
   std::string target = ResolveNameCase(path);
   struct stat status;
   const bool exists = stat(target.c_str(), &status) == 0;
@@ -223,7 +241,7 @@ FileResult RealPosixFileSystem::ReplaceFile(const std::string& path,
   sigprocmask(SIG_SETMASK, &before, nullptr);
   if (!temporary) return FileResult::Failed(Step::kCreate, error);
 
-  if (!WriteAll(file.get(), text) || fsync(file.get()) != 0)
+  if (!WriteAll(file.get(), pieces) || fsync(file.get()) != 0)
     return FileResult::Failed(Step::kWrite, errno);
   // The owner first: a change of owner clears the set-user-ID and
   // set-group-ID bits that the mode then sets again.

@@ -98,8 +98,9 @@ class RealWin32FileSystem : public FileSystem {
            (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
   }
 
-  FileResult ReadWholeFile(const std::string& path, std::string* bytes) override;
-  FileResult ReplaceFile(const std::string& path, std::string_view text) override;
+  FileResult ReadWholeFile(const std::string& path, FileBytes* bytes) override;
+  FileResult ReplaceFile(const std::string& path,
+                         const std::vector<std::string_view>& pieces) override;
 
   std::optional<std::string> FullPathOf(const std::string& text) override {
     // The wide function, because the ANSI one refuses results of MAX_PATH
@@ -121,7 +122,7 @@ class RealWin32FileSystem : public FileSystem {
 };
 
 FileResult RealWin32FileSystem::ReadWholeFile(const std::string& path,
-                                              std::string* bytes) {
+                                              FileBytes* bytes) {
   Handle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return Failed(Step::kOpen, GetLastError());
@@ -131,10 +132,11 @@ FileResult RealWin32FileSystem::ReadWholeFile(const std::string& path,
     return Failed(Step::kRead, GetLastError());
   if (high != 0 || size > 0x7FFFFFFF) throw std::bad_alloc();
 
-  bytes->assign(size, '\0');
+  bytes->data.reset(new char[size]);
+  bytes->size = size;
   DWORD read = 0;
   if (size != 0 &&
-      (!ReadFile(file.get(), bytes->data(), size, &read, nullptr) || read != size))
+      (!ReadFile(file.get(), bytes->data.get(), size, &read, nullptr) || read != size))
     return Failed(Step::kRead, GetLastError());
   return FileResult::Done();
 }
@@ -158,8 +160,8 @@ std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const std::string& target,
   }
 }
 
-FileResult RealWin32FileSystem::ReplaceFile(const std::string& path,
-                                            std::string_view text) {
+FileResult RealWin32FileSystem::ReplaceFile(
+    const std::string& path, const std::vector<std::string_view>& pieces) {
   const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY |
@@ -171,6 +173,12 @@ FileResult RealWin32FileSystem::ReplaceFile(const std::string& path,
   const std::unique_ptr<TemporaryFile> temporary =
       CreateTemporaryBeside(target, &error);
   if (!temporary) return Failed(Step::kCreate, error);
+  // One write request for the whole text.
+  std::string text;
+  size_t size = 0;
+  for (const std::string_view piece : pieces) size += piece.size();
+  text.reserve(size);
+  for (const std::string_view piece : pieces) text.append(piece);
   DWORD written = 0;
   if (!text.empty() &&
       (!WriteFile(temporary->handle(), text.data(),

@@ -51,16 +51,15 @@ std::optional<size_t> FindEmbeddedNul(std::string_view bytes) {
 }  // namespace
 
 void LoadLines(LineList& lines, const std::string& path, FileSystem& fs) {
-  std::string bytes;
+  FileBytes bytes;
   RaiseIfFailed(fs.ReadWholeFile(path, &bytes), path, fs);
-  if (const std::optional<size_t> nul = FindEmbeddedNul(bytes))
-    Raise<EFileFormatError>(FullPathForMessage(path, fs),
-                            static_cast<int64_t>(*nul));
-  lines.SetText(std::move(bytes));
+  if (const std::optional<size_t> nul = FindEmbeddedNul(std::string_view(bytes.data.get(), bytes.size)))
+    Raise<EFileFormatError>(FullPathForMessage(path, fs), static_cast<int64_t>(*nul));
+  lines.SetText(std::move(bytes.data), bytes.size);
 }
 
 void SaveLines(const LineList& lines, const std::string& path, FileSystem& fs) {
-  RaiseIfFailed(fs.ReplaceFile(path, lines.LinesToText()), path, fs);
+  RaiseIfFailed(fs.ReplaceFile(path, lines.TextPieces()), path, fs);
 }
 
 }  // namespace vornix

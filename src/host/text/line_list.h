@@ -1,13 +1,16 @@
 // A text as an ordered list of 8-bit lines. Its bytes are taken with CR LF,
 // a lone CR and a lone LF as line ends, and given back with CR LF after every
-// line. Lines live in one buffer, so taking a script's bytes costs one
-// allocation for them and one for the line table. Reading and writing files
-// is host/files/script_files.
+// line. The bytes taken stay one buffer that the lines are views into, shared
+// by copies of the list; lines set or added later live in a second buffer
+// beside it. The text given back is the buffer's runs of unchanged lines as
+// they stand, so a script is never copied whole. Reading and writing files is
+// host/files/script_files.
 #ifndef VORNIX_HOST_TEXT_LINE_LIST_H_
 #define VORNIX_HOST_TEXT_LINE_LIST_H_
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,21 +30,31 @@ class LineList {
   int32_t AddLine(std::string_view text);
   void AppendLines(const LineList& source);
 
-  /// Replaces the content by the lines of `text` (see TextToLines).
-  void SetText(std::string text);
+  /// Replaces the content by the lines of `text`.
+  void SetText(std::string_view text);
+  /// The same, taking the `size` bytes at `text` as the list's buffer.
+  void SetText(std::shared_ptr<char[]> text, size_t size);
   /// Every line followed by CR LF.
   std::string LinesToText() const;
+  /// The same text as pieces to be written one after the other: runs of the
+  /// loaded buffer where lines stand with their CR LF, and what lies between.
+  std::vector<std::string_view> TextPieces() const;
 
  private:
   struct Span {
-    uint32_t offset;
+    uint32_t offset;  // kAdded set: in added_
     uint32_t length;
   };
+  static constexpr uint32_t kAdded = 0x80000000u;
   void CheckIndex(int32_t index) const;
   Span Store(std::string_view text);
+  std::string_view View(Span span) const;
 
-  std::string storage_;
+  std::shared_ptr<char[]> text_;  // as loaded; never changed
+  size_t text_size_ = 0;
+  std::string added_;  // each line followed by CR LF
   std::vector<Span> lines_;
+  size_t as_loaded_ = 0;  // leading lines unchanged, each with CR LF after it
 };
 
 }  // namespace vornix

@@ -1,0 +1,34 @@
+// Which name of the list takes each line of the two scripts: the one walk
+// behind the preview and the driver list.
+#ifndef VORNIX_EDIT_TAKERS_H_
+#define VORNIX_EDIT_TAKERS_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vornix {
+
+class LineList;
+
+/// No name takes the line.
+constexpr int32_t kNoTaker = -1;
+
+struct Takers {
+  std::vector<int32_t> txtsetup;  // one entry per line of each script
+  std::vector<int32_t> dosnet;
+};
+
+/// For each line of the scripts as loaded, the index in `names` of the first
+/// name whose pass blanks it in a run, or kNoTaker. That is the lowest index
+/// among the names whose rule matches the line: a run blanks the same lines
+/// in any order of the names (see driver_names.h). `names` as the passes get
+/// them: none empty. Each script is walked once, whatever the number of
+/// names; a line that is already empty is taken only in a driver's own files
+/// section.
+Takers FindTakers(const LineList& txtsetup, const LineList& dosnet,
+                  const std::vector<std::string>& names);
+
+}  // namespace vornix
+
+#endif  // VORNIX_EDIT_TAKERS_H_

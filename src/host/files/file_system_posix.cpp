@@ -137,6 +137,7 @@ bool WriteAll(int fd, std::string_view text) {
   while (!text.empty()) {
     const ssize_t n = write(fd, text.data(), text.size());
     if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = ENOSPC;  // no byte taken and no error named: no room
     if (n <= 0) return false;
     text.remove_prefix(static_cast<size_t>(n));
   }

@@ -172,11 +172,11 @@ FileResult RealWin32FileSystem::ReplaceFile(const std::string& path,
       CreateTemporaryBeside(target, &error);
   if (!temporary) return Failed(Step::kCreate, error);
   DWORD written = 0;
-  if (!text.empty() &&
-      (!WriteFile(temporary->handle(), text.data(),
-                  static_cast<DWORD>(text.size()), &written, nullptr) ||
-       written != text.size()))
+  if (!text.empty() && !WriteFile(temporary->handle(), text.data(),
+                                  static_cast<DWORD>(text.size()), &written, nullptr))
     return Failed(Step::kWrite, GetLastError());
+  if (written != text.size())  // fewer bytes taken and no error named: no room
+    return Failed(Step::kWrite, ERROR_DISK_FULL);
   if (!FlushFileBuffers(temporary->handle()) || !temporary->Close())
     return Failed(Step::kWrite, GetLastError());
 

@@ -33,7 +33,8 @@ void RaiseIfFailed(const FileResult& result, const std::string& path,
     case Step::kRead:
       Raise<EReadError>();
     case Step::kWrite:
-      Raise<EWriteError>();
+      Raise<EWriteError>(FullPathForMessage(path, fs),
+                         SystemErrorText(result.error));
   }
 }
 

@@ -49,6 +49,9 @@ struct MemoryFileSystem : FileSystem {
     files[UpperAscii(path)] = text, replaced.push_back(path);
     return FileResult::Done();
   }
+  FileResult CheckReplaceable(const std::string&) override { return FileResult::Done(); }
+  FileResult HoldDirectory(const std::string&, std::string*) override { return FileResult::Done(); }
+  void ReleaseDirectory() override {}
   std::optional<std::string> FullPathOf(const std::string& text) override {
     return text == "unresolvable" ? std::nullopt : std::optional<std::string>(text);
   }

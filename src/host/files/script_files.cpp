@@ -64,4 +64,16 @@ void SaveLines(const LineList& lines, const std::string& path, FileSystem& fs) {
   RaiseIfFailed(fs.ReplaceFile(path, lines.LinesToText()), path, fs);
 }
 
+void CheckSaveTarget(const std::string& path, FileSystem& fs) {
+  RaiseIfFailed(fs.CheckReplaceable(path), path, fs);
+}
+
+SourceHold::SourceHold(const std::string& directory, FileSystem& fs) : fs_(fs) {
+  std::string held;
+  const FileResult result = fs.HoldDirectory(directory, &held);
+  RaiseIfFailed(result, held, fs);
+}
+
+SourceHold::~SourceHold() { fs_.ReleaseDirectory(); }
+
 }  // namespace vornix

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need and the machine lacks: the MinGW
 # cross compilers, wine (with its 32-bit part, without which an x86 program
-# silently does nothing), GoogleTest, clang's fuzzer runtime, valgrind and
-# a Russian locale for the code-page tests. Needs root for apt-get.
+# silently does nothing), GoogleTest, clang's fuzzer runtime, valgrind, the
+# ACL tools and a Russian locale for the code-page tests. Needs root for
+# apt-get.
 set -euo pipefail
 
 packages=()
@@ -17,6 +18,7 @@ dpkg -s wine64 >/dev/null 2>&1 || packages+=(wine64)
 need clang++ clang
 need valgrind valgrind
 need strace strace
+need setfacl acl
 [ -f /usr/share/i18n/locales/ru_RU ] || packages+=(locales)
 [ -f /usr/include/gtest/gtest.h ] || packages+=(libgtest-dev)
 dpkg -s libclang-rt-14-dev >/dev/null 2>&1 || packages+=(libclang-rt-14-dev)

@@ -54,6 +54,9 @@ struct MemoryFileSystem : FileSystem {
     for (const std::string_view piece : pieces) text += piece;
     return FileResult::Done();
   }
+  FileResult CheckReplaceable(const std::string&) override { return FileResult::Done(); }
+  FileResult HoldDirectory(const std::string&, std::string*) override { return FileResult::Done(); }
+  void ReleaseDirectory() override {}
   std::optional<std::string> FullPathOf(const std::string& text) override {
     return text == "unresolvable" ? std::nullopt : std::optional<std::string>(text);
   }

@@ -69,6 +69,18 @@ void RunDriver(const RunHost& host) {
   if (!host.fs.FileIsPresent(dosnet_path))
     return StopRun(host, texts::kNoDosnet, batch_mode);
 
+  // A run holds the source for itself from before it reads the scripts
+  // until both are saved, and refuses a linked script before it writes
+  // anything; a preview and a list only read.
+  const std::string txtsetup_save = JoinPath(setup_dir, "TXTSETUP.SIF", host.paths);
+  const std::string dosnet_save = JoinPath(setup_dir, "DOSNET.INF", host.paths);
+  std::optional<SourceHold> hold;
+  if (!preview && !list) {
+    hold.emplace(setup_dir, host.fs);
+    CheckSaveTarget(txtsetup_save, host.fs);
+    CheckSaveTarget(dosnet_save, host.fs);
+  }
+
   LoadLines(dosnet_lines, dosnet_path, host.fs);
   LoadLines(txtsetup_lines, txtsetup_path, host.fs);
   const bool cuts_marker = DropEndOfFileMarker(txtsetup_lines);
@@ -96,8 +108,9 @@ void RunDriver(const RunHost& host) {
   txtsetup_lines.AppendLines(txtsetup_add_lines);
   host.console.Print(texts::kDone);
 
-  SaveLines(txtsetup_lines, JoinPath(setup_dir, "TXTSETUP.SIF", host.paths), host.fs);
-  SaveLines(dosnet_lines, JoinPath(setup_dir, "DOSNET.INF", host.paths), host.fs);
+  SaveLines(txtsetup_lines, txtsetup_save, host.fs);
+  SaveLines(dosnet_lines, dosnet_save, host.fs);
+  hold.reset();  // not through the pause: another run may go on
   WaitForEnter(host.console, batch_mode);
 }
 

@@ -10,22 +10,48 @@ and the second old; (2) the scratch directory holds the entries it held;
 (3) status and output are honest: 1 with the report of what failed, or 0
 and the screen.
 """
-import contextlib, os, re, resource, shutil, signal, stat, subprocess, sys, tempfile, threading, time, types  # noqa: E401
+import contextlib
+import fcntl
+import os
+import pty
+import re
+import resource
+import shutil
+import signal
+import stat
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+from dataclasses import dataclass, field
+from functools import partial
 
 
 def crlf(*lines):
     return b"".join(line + b"\r\n" for line in lines)
 
 
-BANNER = ["MassStorage driver deleter v1.0.0.2", "Written by the Vornix developers", "Made on the Internet, 2026", ""]
-WORK_DONE = ["Delete 3rd party MSST drivers...", "Done...", "Restore stok replaced/deleted MSST drivers...", "Done..."]
-PAUSE = ["", "Hit <Enter> to exit"]
-TXTSETUP = crlf(b"[SourceDisksFiles]", b"abc.sys = 1", b"x.sys = 1", b"[SCSI.Load]", b"abc = abc.sys,4", b"x = x") + b"\x1a"
-DOSNET, ADDED = crlf(b"[Files]", b"d1,abc.sys", b"d1,x.sys"), crlf(b"[SCSI.Load]", b"stock = stock.sys,4")
-SOURCE = {"I386/txtsetup.sif": TXTSETUP, "I386/dosnet.inf": DOSNET, "tool/txtfiles.del": b"abc\r\n",
-          "tool/dosnet.add": b"s", "tool/txtsetup.add": ADDED}  # a file of one byte
-NEW = {"txtsetup": crlf(b"[SourceDisksFiles]", b"", b"x.sys = 1", b"[SCSI.Load]", b"", b"x = x") + ADDED,
-       "dosnet": crlf(b"[Files]", b"", b"d1,x.sys", b"s")}
+def read(path, mode="rb"):
+    with open(path, mode) as f:
+        return f.read()
+
+
+BANNER = ["MassStorage driver deleter v1.0.0.2", "Written by the Vornix developers"]
+BANNER += ["Made on the Internet, 2026", ""]
+SAVED = BANNER + ["Delete 3rd party MSST drivers...", "Done..."]
+SAVED += ["Restore stok replaced/deleted MSST drivers...", "Done..."]
+PAUSE, ADDED = ["", "Hit <Enter> to exit"], crlf(b"[SCSI.Load]", b"stock = stock.sys,4")
+TXTSETUP = crlf(b"[SourceDisksFiles]", b"abc.sys = 1", b"x.sys = 1", b"[SCSI.Load]")
+TXTSETUP += crlf(b"abc = abc.sys,4", b"x = x") + b"\x1a"
+DOSNET = crlf(b"[Files]", b"d1,abc.sys", b"d1,x.sys")
+SOURCE = {"I386/txtsetup.sif": TXTSETUP, "I386/dosnet.inf": DOSNET, "tool/txtfiles.del": b"abc\r\n"}
+SOURCE.update({"tool/dosnet.add": b"s", "tool/txtsetup.add": ADDED})  # a file of one byte
+NEW = {"dosnet": crlf(b"[Files]", b"", b"d1,x.sys", b"s")}
+NEW["txtsetup"] = crlf(b"[SourceDisksFiles]", b"", b"x.sys = 1", b"[SCSI.Load]", b"", b"x = x")
+NEW["txtsetup"] += ADDED
+VALGRIND = ["valgrind", "-q", "--error-exitcode=99", "--leak-check=full"]
+VALGRIND += ["--errors-for-leak-kinds=definite"]
 
 
 class Target:
@@ -36,42 +62,50 @@ class Target:
         self.executable, self.wine = os.path.abspath(path), self.name.startswith("wine")
         self.instrumented = self.name in ("sanitized", "valgrind")
         self.exe, self.line_end = ("vornix.exe", b"\r\n") if self.wine else ("vornix", b"\n")
+        self.runner = ["wine"] if self.wine else VALGRIND * (self.name == "valgrind")
 
-    def command(self, program, args):
-        valgrind = ["valgrind", "-q", "--error-exitcode=99", "--leak-check=full", "--errors-for-leak-kinds=definite"]
-        return ["wine"] * self.wine + valgrind * (self.name == "valgrind") + [program] + list(args)
+    def helper(self, name):  # a file the build makes beside the program
+        return os.path.join(os.path.dirname(self.executable), name)
 
     def environment(self, extra=()):
         env = {k: v for k, v in os.environ.items() if k not in ("LANG", "LC_ALL")}
-        env.update({"WINEPREFIX": self.prefix, "WINEDEBUG": "-all", "LANG": "C"} if self.wine else {"LC_ALL": "C"})
-        return dict(env, **dict(extra))
+        if self.wine:
+            env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all", LANG="C")
+        else:
+            env.update(LC_ALL="C")
+        return {**env, **dict(extra)}
 
     def path(self, unix_path):
         return "Z:" + unix_path.replace("/", "\\") if self.wine else unix_path
 
     def encode(self, text):
-        """A report: held in the ANSI, written in the OEM code page (wine's for LANG=C); or UTF-8."""
-        return text.encode("cp1252", "replace").decode("cp1252").encode("cp437", "replace") if self.wine else text.encode()
+        """A report: held in the ANSI, written in the OEM code page (wine's for LANG=C); UTF-8."""
+        if self.wine:
+            return text.encode("cp1252", "replace").decode("cp1252").encode("cp437", "replace")
+        return text.encode()
 
     def screen(self, lines):
         return b"".join(line.encode("latin-1") + self.line_end for line in lines)
 
-    def wineserver(self, start):
-        """A prefix and a server of its own, its streams detached (or captured pipes stay open)."""
-        self.prefix = tempfile.mkdtemp(prefix="vornix-wine-") if start else self.prefix
-        subprocess.run("(%s) </dev/null >/dev/null 2>&1" % ("wineserver -p; wine cmd /c exit" if start else
-                                                         "wineserver -k"), shell=True, env=self.environment())
-        shutil.rmtree(self.prefix, ignore_errors=True) if not start else None
+    def wineserver(self, command):  # its streams detached, or captured pipes stay open
+        detached = "(%s) </dev/null >/dev/null 2>&1" % command
+        subprocess.run(detached, shell=True, env=self.environment())
 
 
-def Outcome(lines, status=0, report=None, saved=(), **new):
-    """The screen (None: not looked at), status, report (class name and message, or "checked": the
-    row's check judges standard error) and the scripts saved, with what they then hold."""
-    return types.SimpleNamespace(lines=lines, status=status, report=report, saved=saved, new=dict(NEW, **new))
+@dataclass
+class Outcome:
+    lines: list  # the screen; None: not looked at
+    status: int = 0
+    report: object = None  # the class name and message, or CHECKED: the row's check judges it
+    saved: tuple = ()  # the scripts saved: then they hold what `new`, or else NEW, has for them
+    new: dict = field(default_factory=dict)
 
 
-def ok(lines=BANNER + WORK_DONE, **new):
-    return Outcome(lines, 0, None, ("txtsetup", "dosnet"), **new)
+CHECKED, BOTH = "checked", ("txtsetup", "dosnet")
+
+
+def ok(lines=SAVED, **new):
+    return Outcome(lines, 0, None, BOTH, new)
 
 
 def stops(message):
@@ -79,382 +113,703 @@ def stops(message):
 
 
 def fails(class_name, message, printed=BANNER, saved=(), **new):
-    return Outcome(printed, 1, (class_name, message), saved, **new)
+    return Outcome(printed, 1, (class_name, message), saved, new)
+
+
+@dataclass
+class Row:
+    """A situation. The Case makes it in this order: renames, entries, modes, setup."""
+
+    expect: Outcome
+    setup: tuple = ()  # steps done on the Case
+    args: tuple = ("{source}", "-Q")  # "{source}": the source as the program names it
+    stdin: object = b""  # bytes to feed, or a stream
+    env: dict = field(default_factory=dict)
+    renames: dict = field(default_factory=dict)  # of scripts, old: new
+    entries: dict = field(default_factory=dict)  # path: bytes written, or a function making it
+    modes: dict = field(default_factory=dict)
+    limit: tuple = None  # (resource, size) for the program's process
+    check: object = None  # true of the Case and the finished run
+    only: str = None  # "native" or "wine"
+    root: bool = False  # needs root
+    plain: bool = False  # not sanitized or under valgrind
 
 
 class Case:
-    """One row on one target: the scratch source and how the program runs."""
+    """One row on one build: the scratch source, made to meet the row, and how the program runs."""
 
-    def __init__(self, target):
-        self.target, self.root = target, tempfile.mkdtemp(prefix="vornix-e2e-")
-        self.setup, self.tool = os.path.join(self.root, "I386"), os.path.join(self.root, "tool")
+    def __init__(self, target, row, cleanup):
+        self.target, self.row, self.cleanup = target, row, cleanup
+        self.root = tempfile.mkdtemp(prefix="vornix-e2e-")
+        cleanup.callback(shutil.rmtree, self.root, ignore_errors=True)
+        cleanup.callback(subprocess.run, ["chmod", "-R", "u+rwx", self.root])
         for relative, data in SOURCE.items():
             self.write(relative, data)
+        self.setup, self.tool = self.at("I386"), self.at("tool")
         self.program = os.path.join(self.tool, target.exe)
         shutil.copy(target.executable, self.program)
         self.scripts = {"txtsetup": "I386/txtsetup.sif", "dosnet": "I386/dosnet.inf"}
-        self.args, self.command, self.stdin, self.stdout = [target.path(self.setup), "-Q"], None, b"", subprocess.PIPE
-        self.module, self.cwd, self.env, self.preexec_fn = re.escape(target.exe), self.root, {}, None
-        self.cleanups = [lambda: shutil.rmtree(self.root, ignore_errors=True),  # undone in reverse order
-                         lambda: subprocess.run(["chmod", "-R", "u+rwx", self.root])]
+        self.source, self.cwd, self.args = target.path(self.setup), self.root, list(row.args)
+        self.command, self.stdout, self.output_file = None, subprocess.PIPE, None
+        self.module, self.in_child = re.escape(target.exe), []
+        for old, new in row.renames.items():
+            os.rename(self.at(old), self.at(new))
+            self.scripts = {k: new if v == old else v for k, v in self.scripts.items()}
+        for relative, data in row.entries.items():
+            if callable(data):
+                self.make(relative, data)
+            else:
+                self.write(relative, data)
+                if relative not in self.scripts.values():  # no script: kept as written
+                    self.scripts[relative] = relative
+        for relative, mode in row.modes.items():
+            os.chmod(self.at(relative), mode)
+        if row.limit:
+            kind, size = row.limit
+            self.in_child.append(partial(resource.setrlimit, kind, (size, size)))
+        for step in row.setup:
+            step(self)
+
+    def at(self, relative):
+        return os.path.join(self.root, relative)
 
     def write(self, relative, data):
-        os.makedirs(os.path.dirname(os.path.join(self.root, relative)), exist_ok=True)
-        open(os.path.join(self.root, relative), "wb").write(data)
+        os.makedirs(os.path.dirname(self.at(relative)), exist_ok=True)
+        with open(self.at(relative), "wb") as f:
+            f.write(data)
+
+    def make(self, relative, make):
+        """The entry made anew by `make(path)` (a directory, a link, a FIFO): no longer a script."""
+        if os.path.lexists(self.at(relative)):
+            os.remove(self.at(relative))
+        make(self.at(relative))
+        self.scripts = {k: v for k, v in self.scripts.items() if v != relative}
+
+    def use_setup(self, relative):
+        names = {k: os.path.basename(v) for k, v in self.scripts.items()}
+        self.scripts = {k: os.path.join(relative, name) for k, name in names.items()}
+        self.setup = self.at(relative)
+        self.source = self.target.path(self.setup)
+
+    def scratch_file(self, name):  # away from the source, gone after the row
+        return os.path.join(self.cleanup.enter_context(tempfile.TemporaryDirectory()), name)
 
     def snapshot(self):
-        """Every entry but the program: a file up to 256 MiB by its bytes, others by mode, size and time."""
+        """Every entry but the program: a file up to 256 MiB by its bytes, others by mode, size
+        and time."""
         entries = {}
         for directory, subdirectories, names in os.walk(self.root):
-            for path in (os.path.join(directory, n) for n in names + subdirectories if n != self.target.exe):
+            for name in set(names + subdirectories) - {self.target.exe}:
+                path = os.path.join(directory, name)
                 status, key = os.lstat(path), os.path.relpath(path, self.root)
                 entries[key] = (status.st_mode, status.st_size, status.st_mtime_ns)
                 if stat.S_ISREG(status.st_mode) and status.st_size <= (256 << 20):
-                    entries[key] = open(path, "rb").read()
+                    entries[key] = read(path)
         return entries
 
-    def use_setup(self, relative):
-        self.scripts = {k: os.path.join(relative, os.path.basename(v)) for k, v in self.scripts.items()}
-        self.args[0] = self.target.path(os.path.join(self.root, relative))
-
     def pattern(self, text, system=""):
-        """A message as the report writes it; {system} the system's words (wine's own: any), {hex} an address."""
-        found = re.escape(self.target.encode(text)).replace(rb"\{hex\}", b"[0-9A-F]{8,}")
-        return found.replace(rb"\{system\}", rb"[^\r\n]*" if self.target.wine else re.escape(system.encode()))
+        """A message as the report writes it: {system} the system's words (wine's own: any), {hex}
+        an address, {exe} ".exe" on Windows, {code} the code of the test helper's "other" fault."""
+        wine = self.target.wine
+        text = text.replace("{exe}", ".exe" * wine)
+        text = text.replace("{code}", "E0001234" if wine else "00000008")
+        found = re.escape(self.target.encode(text)).replace(rb"\{hex\}", rb"[0-9A-F]{8,}")
+        return found.replace(rb"\{system\}", rb"[^\r\n]*" if wine else re.escape(system.encode()))
 
-    def run(self, row):
-        for prepare in row.prepare:
-            prepare(self)
-        before, captured = self.snapshot(), self.stdout if isinstance(self.stdout, str) else None
-        if captured:  # a file away from the source
-            self.stdout = open(captured, "wb")
-            self.cleanups += [self.stdout.close, lambda: os.remove(captured)]
-        feed = self.stdin if isinstance(self.stdin, bytes) else None
-        done = subprocess.run(self.command or self.target.command(self.program, self.args), input=feed,
-                              stdin=None if feed is not None else self.stdin, stdout=self.stdout, stderr=subprocess.PIPE,
-                              cwd=self.cwd, env=self.target.environment(self.env), timeout=120, preexec_fn=self.preexec_fn)
-        if captured:
-            done.stdout = open(captured, "rb").read()
-        after, o = self.snapshot(), row.outcome
-        assert sorted(after) == sorted(before), "entries left behind or lost: %s" % (set(after) ^ set(before))
-        if o.report and o.report != "checked":
-            end, (name, message) = re.escape(self.target.line_end), o.report
-            header = re.escape(self.target.encode("Исключительная ситуация %s в модуле " % name)) + self.module.encode()
-            message = message(self) if callable(message) else self.pattern(message)
-            assert re.fullmatch(header + re.escape(self.target.encode(" по адресу ")) + b"[0-9A-F]{8}\\." + end
-                                + message + end + end, done.stderr), done.stderr
-        assert o.report or done.stderr == b"", done.stderr
-        assert done.returncode == o.status, (done.returncode, done.stderr)
-        assert o.lines is None or (done.stdout or b"") == self.target.screen(o.lines), done.stdout
-        for key, relative in self.scripts.items():
-            assert after[relative] == (o.new[key] if key in o.saved else before[relative]), (relative, after[relative])
-        assert not row.check or row.check(self, done), (done.stdout, done.stderr)
+    def report(self, class_name, message):
+        """The report: the class and the place of the failure, then the message."""
+        header = self.pattern("Исключительная ситуация %s в модуле " % class_name)
+        place = self.module.encode() + self.pattern(" по адресу ") + rb"[0-9A-F]{8}\."
+        text = message(self) if callable(message) else self.pattern(message)
+        end = re.escape(self.target.line_end)
+        return header + place + end + text + end + end
+
+    def run_in_child(self):
+        for step in self.in_child:
+            step()
 
 
-def Row(name, outcome, *prepare, only=None, root=False, plain=False, check=None):
-    """`only` "native" or "wine"; `plain`: not sanitized or under valgrind; `check`: true when it holds."""
-    return types.SimpleNamespace(name=name, outcome=outcome, prepare=prepare, check=check, only=only, root=root,
-                                 plain=plain)
+def run(c):
+    """The program (or the row's command) run as the case has it set up."""
+    command = c.command or c.target.runner + [c.program, *c.args]
+    command = [part.replace("{source}", c.source) for part in command]
+    stdin, env = c.row.stdin, c.target.environment(c.row.env)
+    if isinstance(stdin, bytes):
+        streams = {"input": stdin, "stdout": c.stdout, "stderr": subprocess.PIPE}
+    else:
+        streams = {"stdin": stdin, "stdout": c.stdout, "stderr": subprocess.PIPE}
+    in_child = c.run_in_child if c.in_child else None
+    done = subprocess.run(command, cwd=c.cwd, env=env, timeout=120, preexec_fn=in_child, **streams)
+    if c.output_file:
+        done.stdout = read(c.output_file)
+    return done
 
 
-
-def setup_path(c): return c.target.path(c.setup)  # noqa: E704
-def at(c, relative): return os.path.join(c.root, relative)  # noqa: E704
-def args(*values): return lambda c: setattr(c, "args", [v(c) if callable(v) else v for v in values])  # noqa: E704
-def option(**values): return lambda c: c.__dict__.update(values)  # noqa: E704
-def write(relative, data): return lambda c: c.write(relative, data)  # noqa: E704
-def chmod(relative, mode): return lambda c: os.chmod(at(c, relative), mode)  # noqa: E704
-def modes_kept(*modes): return lambda c, done: all(os.stat(at(c, r)).st_mode & 0o7777 == m for r, m in modes)  # noqa
-def helper_path(c, name): return os.path.join(os.path.dirname(c.target.executable), name)  # noqa: E704
-def limit(kind, size): return option(preexec_fn=lambda: resource.setrlimit(kind, (size, size)))  # noqa: E704
-
-
-def replace(relative, make):
-    """The entry replaced by what `make(path)` makes: no longer a script."""
-    def prepare(c):
-        os.remove(at(c, relative))
-        make(at(c, relative))
-        c.scripts = {k: v for k, v in c.scripts.items() if v != relative}
-    return prepare
+def verify(c, before, after, done):
+    """What every row holds (see the top), then the row's own check."""
+    expect, lost = c.row.expect, set(after) ^ set(before)
+    assert not lost, "entries left behind or lost: %s" % lost
+    if expect.report not in (None, CHECKED):
+        assert re.fullmatch(c.report(*expect.report), done.stderr), done.stderr
+    assert expect.report or done.stderr == b"", done.stderr
+    assert done.returncode == expect.status, (done.returncode, done.stderr)
+    if expect.lines is not None:
+        assert (done.stdout or b"") == c.target.screen(expect.lines), done.stdout
+    for key, relative in c.scripts.items():
+        wanted = {**NEW, **expect.new}[key] if key in expect.saved else before[relative]
+        assert after[relative] == wanted, (relative, after[relative])
+    assert not c.row.check or c.row.check(c, done), (done.stdout, done.stderr)
 
 
-def rename(c, renames):
-    """The scripts renamed: {old: new} relative to the scratch root."""
-    for old, new in renames.items():
-        os.rename(at(c, old), at(c, new))
-        c.scripts = {k: new if v == old else v for k, v in c.scripts.items()}
+class Skip(Exception):
+    """The row cannot be made here; the reason is printed."""
 
 
-def unreadable(relative):
-    """A FIFO (root opens any file); on Windows a file another program holds without sharing."""
-    def prepare(c):
-        if not c.target.wine:
-            return replace(relative, os.mkfifo)(c)
-        holder = subprocess.Popen(c.target.command(helper_path(c, "test_helper.exe"), ["hold", c.target.path(
-            at(c, relative))]), stdin=subprocess.PIPE, stdout=subprocess.PIPE, env=c.target.environment())
-        assert holder.stdout.readline().strip() == b"held"
-        c.cleanups.append(lambda: holder.communicate(b""))
-    return prepare
+def attempt(target, row):
+    """None when the row holds on the build, a Skip, or else what went wrong."""
+    with contextlib.ExitStack() as cleanup:
+        try:
+            c = Case(target, row, cleanup)
+            before = c.snapshot()
+            done = run(c)
+            verify(c, before, c.snapshot(), done)
+        except Skip as e:
+            return e
+        except (Exception, SystemExit) as e:  # a failing row is reported, the rest go on
+            return str(e)[:2000] or type(e).__name__
+    return None
 
 
-def mounted(size, txtsetup, dosnet, read_only=False):
-    """The source on a tmpfs of its own."""
-    def prepare(c):
-        os.mkdir(at(c, "small"))
-        subprocess.run(["mount", "-t", "tmpfs", "-o", "size=" + size, "tmpfs", at(c, "small")], check=True)
-        c.cleanups.append(lambda: subprocess.run(["umount", at(c, "small")]))
-        c.write("small/txtsetup.sif", txtsetup)
-        c.write("small/dosnet.inf", dosnet)
-        subprocess.run(["mount", "-o", "remount,ro", at(c, "small")], check=read_only) if read_only else None
-        c.use_setup("small")
-    return prepare
+# The rows' steps (done on the Case before the run), checks and messages.
 
 
-def closed_pipe(c):
-    read_end, c.stdout = os.pipe()
-    os.close(read_end)
-    c.cleanups.append(lambda: os.close(c.stdout))
+def relative_source(c):  # from the tool's directory, with the system's separator
+    separator = "\\" if c.target.wine else "/"
+    c.cwd, c.source = c.tool, separator.join(["..", "tool", "..", "I386", ""])
 
 
-def in_directory(*parts):
-    """The source moved there; on Linux the run starts in the directory above, with a relative
-    path (Windows keeps its current directory under MAX_PATH)."""
-    def prepare(c):
-        os.makedirs(at(c, os.path.join(*parts[:-1])), exist_ok=True)
-        os.rename(c.setup, at(c, os.path.join(*parts)))
-        c.use_setup(os.path.join(*parts))
-        if not c.target.wine:
-            c.cwd, c.args[0] = at(c, os.path.join(*parts[:-1])), parts[-1]
-    return prepare
+def stdout_to_file(c):
+    c.output_file = c.scratch_file("out")
+    c.stdout = c.cleanup.enter_context(open(c.output_file, "wb"))
 
 
-def drive_root(c):
-    link = os.path.join(c.target.prefix, "dosdevices", "r:")  # a drive whose root is the source
-    os.remove(link) if os.path.lexists(link) else None
-    os.symlink(c.setup, link)
-    c.cleanups.append(lambda: os.remove(link))
-    c.args[0] = "R:\\"
+def traced(c):  # strace records the program's writes to standard output
+    c.trace = c.scratch_file("trace")
+    c.command = ["strace", "-o", c.trace, "-e", "trace=write", "-e", "signal=none"]
+    c.command += [c.program, *c.args]
 
 
-def traced(c):
-    """strace records the program's writes to standard output."""
-    c.trace = tempfile.mktemp(prefix="vornix-trace-")
-    c.cleanups.append(lambda: os.path.exists(c.trace) and os.remove(c.trace))
-    c.command = ["strace", "-o", c.trace, "-e", "trace=write", "-e", "signal=none", c.program] + c.args
+def writes(c):
+    return [int(n) for n in re.findall(r"^write\(1, .*\)\s+= (\d+)$", read(c.trace, "r"), re.M)]
 
 
-def writes_are(sizes):
-    def check(c, done):
-        return [int(n) for n in re.findall(r"^write\(1, .*\)\s+= (\d+)$", open(c.trace).read(), re.M)] == sizes(c)
-    return check
+def in_blocks_of_128(c, done):
+    return writes(c) == [128, len(c.target.screen(SAVED)) - 128]
+
+
+def a_write_per_line(c, done):
+    return writes(c) == [len(line) + 1 for line in SAVED]
 
 
 def on_a_terminal(c):
-    import pty
     leader, c.stdout = pty.openpty()
-    c.cleanups += [lambda: os.close(leader), lambda: os.close(c.stdout)]
+    c.cleanup.callback(os.close, leader)
+    c.cleanup.callback(os.close, c.stdout)
 
 
-def batch_file(c):
-    """The README's remove-drivers.bat, as the build makes it, beside the program, run by cmd."""
-    shutil.copy(helper_path(c, "remove-drivers.bat"), c.tool)
-    c.command = ["wine", "cmd", "/c", c.target.path(os.path.join(c.tool, "remove-drivers.bat")), setup_path(c)]
+def stdout_closed(c):
+    c.stdout = None
+    c.in_child.append(partial(os.close, 1))
+
+
+def stdin_closed(c):
+    c.in_child.append(partial(os.close, 0))
+
+
+def stdout_full(c):
+    c.stdout = c.cleanup.enter_context(open("/dev/full", "wb"))
+
+
+def stdout_closed_pipe(c):
+    read_end, c.stdout = os.pipe()
+    os.close(read_end)
+    c.cleanup.callback(os.close, c.stdout)
+
+
+def io_error(native_text, c):  # wine hands over its own error codes for the console's failures
+    if c.target.wine:
+        return c.pattern("Ошибка ввода/вывода ") + rb"-?\d+\."
+    return c.pattern(native_text + ".")
+
+
+def mounted(size, txtsetup, dosnet, c, read_only=False):  # the source on a tmpfs of its own
+    small = c.at("small")
+    os.mkdir(small)
+    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=" + size, "tmpfs", small], check=True)
+    c.cleanup.callback(subprocess.run, ["umount", small])
+    c.write("small/txtsetup.sif", txtsetup)
+    c.write("small/dosnet.inf", dosnet)
+    if read_only:
+        subprocess.run(["mount", "-o", "remount,ro", small], check=True)
+    c.use_setup("small")
+
+
+def file_message(template, relative, system, c):
+    return c.pattern(template % c.target.path(c.at(relative)), system)
+
+
+def modes_kept(c, done):
+    return all(os.stat(c.at(r)).st_mode & 0o7777 == m for r, m in c.row.modes.items())
+
+
+def dosnet_unreadable(c):
+    """A FIFO (root opens any file); on Windows a file another program holds without sharing."""
+    if not c.target.wine:
+        c.make("I386/dosnet.inf", os.mkfifo)
+        return
+    hold = [c.target.helper("test_helper.exe"), "hold", c.target.path(c.at("I386/dosnet.inf"))]
+    pipe, env = subprocess.PIPE, c.target.environment()
+    holder = subprocess.Popen(["wine", *hold], stdin=pipe, stdout=pipe, env=env)
+    c.cleanup.callback(holder.communicate, b"")
+    assert holder.stdout.readline().strip() == b"held"
+
+
+def place_named(c, done):  # the place where memory ran out
+    return b" 00000000." not in done.stderr
+
+
+def dosnet_of_2_gib(c):
+    os.truncate(c.at("I386/dosnet.inf"), 2 << 30)
+
+
+def in_directory(parts, c):
+    """The source moved there; on Linux the run starts in the directory above, with a relative
+    path (Windows keeps its current directory under MAX_PATH)."""
+    above = os.path.join(*parts[:-1])
+    os.makedirs(c.at(above), exist_ok=True)
+    os.rename(c.setup, c.at(os.path.join(above, parts[-1])))
+    c.use_setup(os.path.join(above, parts[-1]))
+    if not c.target.wine:
+        c.cwd, c.source = c.at(above), parts[-1]
+
+
+def drive_root(c):  # a drive whose root is the source
+    link = os.path.join(c.target.prefix, "dosdevices", "r:")
+    if os.path.lexists(link):
+        os.remove(link)
+    os.symlink(c.setup, link)
+    c.cleanup.callback(os.remove, link)
+    c.source = "R:\\"
+
+
+def interrupt(number, c):
+    """The signal, sent once the first save's temporary file is there (a large txtsetup.sif
+    keeps it); SIGQUIT's core stays unwritten."""
+    c.in_child.append(partial(resource.setrlimit, resource.RLIMIT_CORE, (0, 0)))
+    c.write("I386/txtsetup.sif", b"[SCSI.Load]\r\n" + b"x = x.sys,4\r\n" * 2000000)
+    watcher = threading.Thread(target=signal_when_saving, args=(c, number))
+    watcher.start()
+    c.cleanup.callback(watcher.join)
+
+
+def signal_when_saving(c, number):
+    for _ in range(60000):
+        if any(re.match(r"\.vornix-|vornix-.*\.tmp$", n) for n in os.listdir(c.setup)):
+            marks = (c.program.encode(), c.target.path(c.program).encode())  # or wine's own
+            for pid in filter(str.isdigit, os.listdir("/proc")):
+                with contextlib.suppress(OSError):
+                    if any(mark in read("/proc/%s/cmdline" % pid) for mark in marks):
+                        os.kill(int(pid), number)
+            return
+        time.sleep(0.001)
+
+
+def fault(kind, c, late=False):
+    """The test helper faulting as `kind` says with a save's temporary file noted; `late`: after
+    the run's end."""
+    name = "test_helper" + ".exe" * c.target.wine
+    c.module = r"\S+" if kind in ("inpage", "other") else re.escape(name)  # or a system library
+    args = [kind, c.target.path(c.at("I386/t.tmp"))] + ["late"] * late
+    c.command = c.target.runner + [c.target.helper(name), *args]
+
+
+def runtime_error(number, c, done):
+    line = rb"Runtime error %3d at (?!0{8})[0-9A-F]{8}" % number + re.escape(c.target.line_end)
+    return re.fullmatch(re.escape(c.target.screen(["before"])) + line, done.stdout)
 
 
 def russian_report(c, done):
     address = done.stderr.split(b".\r\n")[0][-8:].decode("ascii", "replace")
-    return done.stderr == ("Исключительная ситуация EStringListError в модуле vornix.exe по адресу %s.\r\n"
-                           "Индекс списка вышел за границы (-1).\r\n\r\n" % address).encode("cp866")
+    report = "Исключительная ситуация EStringListError в модуле vornix.exe по адресу %s.\r\n"
+    report += "Индекс списка вышел за границы (-1).\r\n\r\n"
+    return done.stderr == (report % address).encode("cp866")
 
 
-def io_error(native_text):
-    # wine hands over its own error codes for the console's failures.
-    return lambda c: c.pattern("Ошибка ввода/вывода ") + rb"-?\d+\." if c.target.wine else c.pattern(native_text + ".")
+def batch_file(c):
+    """The README's remove-drivers.bat, as the build makes it, beside the program, run by cmd."""
+    shutil.copy(c.target.helper("remove-drivers.bat"), c.tool)
+    batch = c.target.path(os.path.join(c.tool, "remove-drivers.bat"))
+    c.command = ["wine", "cmd", "/c", batch, "{source}"]
 
 
-def file_message(template, relative, system):
-    return lambda c: c.pattern(template % c.target.path(at(c, relative)), system)
+def drivers_removed(c, done):
+    return done.stdout.endswith(b"Drivers removed from %s.\r\n" % c.source.encode())
 
 
-def fault(kind, *late):
-    """The test helper faulting as `kind` says with a save's temporary file noted; "late": after the run."""
-    def prepare(c):
-        name = "test_helper" + ".exe" * c.target.wine
-        c.module = re.escape(name) if kind not in ("inpage", "other") else r"\S+"  # a system library may raise it
-        c.command = c.target.command(helper_path(c, name), [kind, c.target.path(at(c, "I386/t.tmp"))] + list(late))
-    return prepare
+def failure_told(c, done):
+    return done.stdout.endswith(b"vornix failed with status 1: see the report above.\r\n")
 
 
-def runtime_error(number):
-    return lambda c, done: re.fullmatch(re.escape(c.target.screen(["before"])) + rb"Runtime error %3d at (?!0{8})[0-9A-F]{8}"
-                                        % number + re.escape(c.target.line_end), done.stdout)
+def rights_noted(c):
+    """An ACL on txtsetup.sif and a user attribute on dosnet.inf, noted as they stand."""
+    try:
+        acl = ["setfacl", "-m", "u:12345:r", c.at("I386/txtsetup.sif")]
+        subprocess.run(acl, check=True, stderr=subprocess.PIPE)
+        os.setxattr(c.at("I386/dosnet.inf"), "user.origin", b"cd 1")
+    except (OSError, subprocess.CalledProcessError) as e:
+        raise Skip("without ACLs and user attributes here (%s)" % str(e).strip())
+    names = {"I386/txtsetup.sif": "system.posix_acl_access", "I386/dosnet.inf": "user.origin"}
+    c.kept = {(r, n): os.getxattr(c.at(r), n) for r, n in names.items()}
 
 
-def interrupt(signal_number):
-    """The signal, sent once the first save's temporary file is there (a large txtsetup.sif keeps it)."""
-    def watch(c):
-        for _ in range(60000):
-            if any(re.match(r"\.vornix-|vornix-.*\.tmp$", n) for n in os.listdir(c.setup)):
-                marks = (c.program.encode(), c.target.path(c.program).encode())  # wine may show the Windows path
-                for pid in (p for p in os.listdir("/proc") if p.isdigit()):
-                    with contextlib.suppress(OSError), open("/proc/%s/cmdline" % pid, "rb") as f:
-                        line = f.read()
-                        os.kill(int(pid), signal_number) if any(m in line for m in marks) else None
-                return
-            time.sleep(0.001)
+def rights_kept(c, done):
+    return all(os.getxattr(c.at(r), n) == value for (r, n), value in c.kept.items())
 
-    def prepare(c):
-        c.write("I386/txtsetup.sif", b"[SCSI.Load]\r\n" + b"x = x.sys,4\r\n" * 2000000)
-        watcher = threading.Thread(target=watch, args=(c,))
-        watcher.start()
-        c.cleanups.append(watcher.join)
-    return prepare
+
+def first_run_holding(c):
+    """Another run on the source, stopped while it holds it: its output goes to a full pipe.
+    The row's run is the second."""
+    read_end, write_end = os.pipe()
+    os.set_blocking(write_end, False)
+    with contextlib.suppress(BlockingIOError):
+        while True:
+            os.write(write_end, b"x" * 4096)
+    os.set_blocking(write_end, True)
+    command = c.target.runner + [c.program, c.source, "-Q"]
+    c.first = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=write_end,
+                               stderr=subprocess.PIPE, cwd=c.root, env=c.target.environment())
+    os.close(write_end)
+    c.cleanup.callback(os.close, read_end)
+    c.cleanup.callback(c.first.wait)
+    c.cleanup.callback(c.first.kill)
+    c.drain = read_end
+    for _ in range(6000):
+        if held(c):
+            return
+        time.sleep(0.01)
+    raise AssertionError("the first run never held the source")
+
+
+def held(c):
+    """Wine's lock file is there, or the directory's lock is taken."""
+    if c.target.wine:
+        return os.path.exists(c.at("I386/vornix.lock"))
+    directory = os.open(c.setup, os.O_RDONLY)
+    try:
+        fcntl.flock(directory, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        return False
+    except BlockingIOError:
+        return True
+    finally:
+        os.close(directory)
+
+
+def first_run_saves(c, done):
+    """Once its output flows, the first run saves both scripts and leaves nothing behind."""
+    with open(c.drain, "rb", closefd=False) as output:
+        output.read()
+    c.first.wait(60)
+    saved = all(read(c.at(r)) == NEW[k] for k, r in c.scripts.items())
+    left = sorted(os.listdir(c.setup))
+    return c.first.returncode == 0 and saved and left == ["dosnet.inf", "txtsetup.sif"]
+
+
+def held_message(c):
+    held_path = c.at("I386/vornix.lock" if c.target.wine else "I386")
+    return c.pattern(OPEN % c.target.path(held_path), "Resource temporarily unavailable")
 
 
 OPEN, CREATE = 'Не могу открыть файл "%s". {system}.', 'Не могу создать файл "%s". {system}.'
-BIG, EMPTY, MISSING = b"y" * (64 << 20), write("I386/txtsetup.sif", b""), "Unnable to open txtsetup.sif!"
-INTERACTIVE, PAUSED, SAVED = args(setup_path), ok(BANNER + WORK_DONE + PAUSE), BANNER + WORK_DONE
-WRITE, HIGH = "Ошибка записи потока.", bytes(range(0x80, 0x100)) + "Диск".encode("cp866")
-VIOLATION = 'Нарушение доступа по адресу {hex} в модуле "test_helper{exe}". %s по адресу %s.'
-FAULTS = [("read", "EAccessViolation", VIOLATION % ("Чтение", "00000010")),  # "{code}": the code of the platform
-          ("write", "EAccessViolation", VIOLATION % ("Запись", "00000020")), ("stack", "EStackOverflow",
-          "Переполнение стека."), ("divide", "EDivByZero", "Деление на ноль."), ("illegal", "EPrivilege",
-          "Привилегированная инструкция."), ("privileged", "EPrivilege", "Привилегированная инструкция."),
-          ("inpage", "EInPageError", "Ошибка страницы ввода/вывода."), ("other", "EExternalException",
-          "Внешнее исключение {code}.")]
-
-
-def fault_text(text):
-    return lambda c: c.pattern(text.replace("{exe}", ".exe" * c.target.wine).replace(
-        "{code}", "E0001234" if c.target.wine else "00000008"))
-
-
-ROWS = [
-    Row("a complete batch run", ok()),
-    Row("an interactive run reads one line", PAUSED, INTERACTIVE, option(stdin=b"\r\n")),
-    Row("a preview writes nothing", Outcome(BANNER + [
-        "Preview: nothing is written.", "", "abc", "  TXTSETUP.SIF 2: abc.sys = 1", "  TXTSETUP.SIF 5: abc = abc.sys,4",
-        "  DOSNET.INF 2: d1,abc.sys", "", "Would append 1 line to DOSNET.INF and 2 lines to TXTSETUP.SIF.",
-        "Would cut the end-of-file marker from TXTSETUP.SIF."]), args(setup_path, "-N")),
-    Row("a preview without a script stops without the pause", stops(MISSING), args(lambda c: setup_path(c) + "x", "-n")),
-    Row("a list writes nothing", Outcome(BANNER + [
-        "Text-mode mass-storage drivers in TXTSETUP.SIF: 2", "", "  abc  abc.sys  0 IDs  (no description) <- abc",
-        "  x    x        0 IDs  (no description)"]), args(setup_path, "-L")),
-    Row("a list without a script stops without the pause", stops(MISSING), args(lambda c: setup_path(c) + "x", "/l")),
-    Row("a relative path with .. and a separator at its end, -q, an empty argument", ok(), lambda c: c.__dict__.update(
-        cwd=c.tool, args=[("\\" if c.target.wine else "/").join(["..", "tool", "..", "I386", ""]), "-q", ""])),
-    # The console.
-    Row("standard output to a file holds the screen's bytes, standard input the null device", PAUSED, INTERACTIVE,
-        option(stdin=subprocess.DEVNULL, stdout=tempfile.mktemp(prefix="vornix-out-"))),
-    Row("output to a pipe leaves in blocks of 128 bytes", ok(), traced, only="native", plain=True,
-        check=writes_are(lambda c: [128, len(c.target.screen(BANNER + WORK_DONE)) - 128])),
-    Row("a terminal gets each line in one write", ok(None), traced, on_a_terminal, only="native", plain=True,
-        check=writes_are(lambda c: [len(line) + 1 for line in BANNER + WORK_DONE])),
-    Row("standard output closed", fails("EInOutError", io_error("Ошибка ввода/вывода 105"), []),
-        option(stdout=None, preexec_fn=lambda: os.close(1))),
-    Row("standard output a full device", fails("EInOutError", io_error("Диск полон"), []),
-        lambda c: setattr(c, "stdout", open("/dev/full", "wb"))),
-    Row("standard output a closed pipe", fails("EInOutError", io_error("Ошибка ввода/вывода 32"), []), closed_pipe),
-    Row("standard input closed", fails("EInOutError", io_error("Ошибка ввода/вывода 104"), SAVED + PAUSE,
-                                       ("txtsetup", "dosnet")), INTERACTIVE, option(preexec_fn=lambda: os.close(0))),
-    Row("a file-size limit met by standard output", fails("EInOutError", "Ошибка ввода/вывода 27.", []),
-        lambda c: setattr(c, "stdout", tempfile.mktemp(prefix="vornix-out-")), limit(resource.RLIMIT_FSIZE, 0),
-        only="native", plain=True),
-    # Disks, rights and odd entries.
-    Row("disk full writing the first script", fails("EWriteError", WRITE, SAVED), mounted(
-        "64k", crlf(b"[SCSI]") + crlf(*[b"file%05d.sys = 1,,,,,,4_,4,1" % i for i in range(1500)]), DOSNET), root=True),
-    Row("disk full writing the second script", fails("EWriteError", WRITE, SAVED, ("txtsetup",), txtsetup=crlf(
-        b"[SCSI]") + ADDED), mounted("64k", crlf(b"[SCSI]"), DOSNET + b"x" * 50000), root=True),
-    Row("a read-only file system", fails("EFCreateError", file_message(CREATE, "small/TXTSETUP.SIF",
-                                                                       "Read-only file system"), SAVED),
-        mounted("1m", TXTSETUP, DOSNET, read_only=True), root=True),
-    Row("a file-size limit met while saving", fails("EWriteError", WRITE, SAVED),
-        write("I386/txtsetup.sif", b"x" * 8192 + b"\r\n" + TXTSETUP), limit(resource.RLIMIT_FSIZE, 4096),
-        only="native", plain=True),
-    Row("txtsetup.sif read-only", fails("EFCreateError", file_message(CREATE, "I386/TXTSETUP.SIF", "Permission denied"),
-                                        SAVED), chmod("I386/txtsetup.sif", 0o444)),
-    Row("dosnet.inf read-only", fails("EFCreateError", file_message(CREATE, "I386/DOSNET.INF", "Permission denied"),
-                                      SAVED, ("txtsetup",)), chmod("I386/dosnet.inf", 0o444)),
-    Row("set-user-ID, set-group-ID, sticky and other mode bits are kept", ok(), chmod("I386/txtsetup.sif", 0o6755),
-        chmod("I386/dosnet.inf", 0o1640), only="native", root=True,
-        check=modes_kept(("I386/txtsetup.sif", 0o6755), ("I386/dosnet.inf", 0o1640))),
-    Row("a script that is a link: its file is replaced", ok(), lambda c: rename(c, {"I386/txtsetup.sif": "I386/r"}),
-        lambda c: os.symlink("r", at(c, "I386/txtsetup.sif")), only="native"),
-    Row("the scripts in upper case are the same files", ok(), lambda c: rename(c, {
-        "I386/txtsetup.sif": "I386/TXTSETUP.SIF", "I386/dosnet.inf": "I386/DOSNET.INF"})),
-    Row("of two spellings the smaller in byte order", ok(), lambda c: rename(c, {"I386/txtsetup.sif": "I386/TXTSETUP.SIF"}),
-        write("I386/txtsetup.sif", b"other"), lambda c: c.scripts.update(other="I386/txtsetup.sif"), only="native"),
-    Row("the directory missing", stops(MISSING), lambda c: c.args.__setitem__(0, c.args[0] + "-missing")),
-    Row("txtsetup.sif a directory", stops(MISSING), replace("I386/txtsetup.sif", os.mkdir)),
-    Row("dosnet.inf a dangling link", stops("Unnable to open dosnet.inf!"),
-        replace("I386/dosnet.inf", lambda path: os.symlink("gone", path))),
-    Row("dosnet.inf cannot be opened", fails("EFOpenError", file_message(OPEN, "I386/dosnet.inf", "Invalid argument")),
-        unreadable("I386/dosnet.inf")),
-    Row("memory exhausted", fails("EOutOfMemory", "Не хватает памяти."), write("I386/txtsetup.sif", BIG),
-        limit(resource.RLIMIT_AS, 48 << 20), only="native", plain=True,
-        check=lambda c, done: b" 00000000." not in done.stderr),  # the place where memory ran out
-    Row("a script of 2 GiB", fails("EOutOfMemory", "Не хватает памяти."),
-        lambda c: os.truncate(at(c, "I386/dosnet.inf"), 2 << 30)),
-    # What the files hold.
-    Row("an empty txtsetup.sif", fails("EStringListError", "Индекс списка вышел за границы (-1)."), EMPTY),
-    Row("odd bytes: 0x80 to 0xFF, 0x1A in a line and at the end, mixed line ends, NUL padding", ok(
-        txtsetup=crlf(b"[SCSI.Load]", b"x\x1ay = 1", b"", HIGH) + ADDED, dosnet=crlf(b"[Files]", b"", b"", b"d1,x.sys",
-                                                                               b"", b"last", b"s")),
-        write("I386/txtsetup.sif", b"[SCSI.Load]\r\nx\x1ay = 1\r\nabc = abc.sys,4\r\n" + HIGH + b"\x1a\x1a\r\n"),
-        write("I386/dosnet.inf", b"[Files]\rd1,abc.sys\n\rd1,x.sys\r\r\nlast" + b"\0" * 300)),
-    Row("a line of 64 MiB", ok(dosnet=crlf(b"[Files]", b"", b"d1,x.sys", BIG, b"s")),
-        write("I386/dosnet.inf", DOSNET + BIG)),
-    # Where the source lies.
-    Row("a path with blanks and letters beyond ASCII", ok(), in_directory("My \u00e9t\u00e9 Disk", "I 3 8 6")),
-    Row("a path over 260 bytes of names of 255, from a current directory as long", ok(),
-        in_directory("n" * 255, "p" * 60, "d" * 255)),
-    Row("a drive root", ok(), drive_root, only="wine"),
-    # Interrupts and faults of the processor.
-    *[Row("%s during a save" % name, Outcome(None, -number), interrupt(number), only="native", plain=True)
-      for name, number in (("SIGINT", signal.SIGINT), ("SIGTERM", signal.SIGTERM), ("SIGHUP", signal.SIGHUP))],
-    Row("Ctrl+C (SIGINT to wine) during a save", Outcome(None), interrupt(signal.SIGINT), only="wine"),
-    *[Row("a fault: " + kind, fails(name, fault_text(text), ["before"]), fault(kind), plain=True,
-          only="wine" if kind == "privileged" else None) for kind, name, text in FAULTS],
-    *[Row("a fault after the run's end: " + kind, Outcome(None, number), fault(kind, "late"), plain=True,
-          check=runtime_error(number)) for kind, number in (("read", 216), ("divide", 200), ("illegal", 255), ("other", 255))],
-    Row("a C++ exception that no handler takes", Outcome(None, 217), fault("throw"), plain=True,
-        check=runtime_error(217)),
-    # What only the Windows programs have.
-    Row("the report in the OEM code page of a Russian system", Outcome(BANNER, 1, "checked"), EMPTY,
-        option(env={"LANG": "ru_RU.UTF-8"}), only="wine", check=russian_report),
-    Row("remove-drivers.bat after a complete run", ok(None), batch_file, only="wine",
-        check=lambda c, done: done.stdout.endswith(b"Drivers removed from %s.\r\n" % setup_path(c).encode())),
-    Row("remove-drivers.bat after a failed run", Outcome(None, 1, "checked"), batch_file, EMPTY, only="wine",
-        check=lambda c, done: done.stdout.endswith(b"vornix failed with status 1: see the report above.\r\n")),
+BIG, EMPTY, MISSING = b"y" * (64 << 20), {"I386/txtsetup.sif": b""}, "Unnable to open txtsetup.sif!"
+INTERACTIVE, PAUSED = ("{source}",), ok(SAVED + PAUSE)
+WRITE, FULL = 'Ошибка записи потока в файл "%s". {system}.', "No space left on device"
+HIGH = bytes(range(0x80, 0x100)) + "Диск".encode("cp866")
+LISTED = [
+    "Text-mode mass-storage drivers in TXTSETUP.SIF: 2",
+    "",
+    "  abc  abc.sys  0 IDs  (no description) <- abc",
+    "  x    x        0 IDs  (no description)",
 ]
+PREVIEW = ["Preview: nothing is written.", "", "abc", "  TXTSETUP.SIF 2: abc.sys = 1"]
+PREVIEW += ["  TXTSETUP.SIF 5: abc = abc.sys,4", "  DOSNET.INF 2: d1,abc.sys", ""]
+PREVIEW += ["Would append 1 line to DOSNET.INF and 2 lines to TXTSETUP.SIF."]
+PREVIEW += ["Would cut the end-of-file marker from TXTSETUP.SIF."]
+MANY_DRIVERS = crlf(b"[SCSI]", *[b"file%05d.sys = 1,,,,,,4_,4,1" % i for i in range(1500)])
+ODD = {"I386/dosnet.inf": b"[Files]\rd1,abc.sys\n\rd1,x.sys\r\r\nlast" + b"\0" * 300}
+ODD["I386/txtsetup.sif"] = b"[SCSI.Load]\r\nx\x1ay = 1\r\nabc = abc.sys,4\r\n" + HIGH
+ODD["I386/txtsetup.sif"] += b"\x1a\x1a\r\n"
+ODD_NEW = {"txtsetup": crlf(b"[SCSI.Load]", b"x\x1ay = 1", b"", HIGH) + ADDED}
+ODD_NEW["dosnet"] = crlf(b"[Files]", b"", b"", b"d1,x.sys", b"", b"last", b"s")
+VIOLATION = 'Нарушение доступа по адресу {hex} в модуле "test_helper{exe}". %s по адресу %s.'
+FAULTS = [  # the test helper's kind of fault, the class and message of the report, `only`
+    ("read", "EAccessViolation", VIOLATION % ("Чтение", "00000010"), None),
+    ("write", "EAccessViolation", VIOLATION % ("Запись", "00000020"), None),
+    ("stack", "EStackOverflow", "Переполнение стека.", None),
+    ("divide", "EDivByZero", "Деление на ноль.", None),
+    ("illegal", "EPrivilege", "Привилегированная инструкция.", None),
+    ("privileged", "EPrivilege", "Привилегированная инструкция.", "wine"),
+    ("inpage", "EInPageError", "Ошибка страницы ввода/вывода.", None),
+    ("other", "EExternalException", "Внешнее исключение {code}.", None),
+]
+SIGNALS = [("SIGINT", signal.SIGINT), ("SIGTERM", signal.SIGTERM), ("SIGHUP", signal.SIGHUP)]
+SIGNALS += [("SIGQUIT", signal.SIGQUIT), ("SIGUSR1", signal.SIGUSR1)]
+LATE_FAULTS = [("read", 216), ("divide", 200), ("illegal", 255), ("other", 255)]
+IO, FSIZE, NOT_CREATED = "EInOutError", resource.RLIMIT_FSIZE, "EFCreateError"
 
-
-def attempt(target, row):
-    case, problem = Case(target), None
-    try:
-        case.run(row)
-    except (Exception, SystemExit) as e:  # a failing row is reported, the rest go on
-        problem = str(e)[:2000]
-    for cleanup in reversed(case.cleanups):
-        cleanup()
-    return problem
+ROWS = {
+    "a complete batch run": Row(ok()),
+    "an interactive run reads one line": Row(PAUSED, args=INTERACTIVE, stdin=b"\r\n"),
+    "a preview writes nothing": Row(Outcome(BANNER + PREVIEW), args=("{source}", "-N")),
+    "a preview without a script stops without the pause": Row(
+        stops(MISSING), args=("{source}x", "-n")
+    ),
+    "a list writes nothing": Row(Outcome(BANNER + LISTED), args=("{source}", "-L")),
+    "a list without a script stops without the pause": Row(stops(MISSING), args=("{source}x", "/l")),
+    "a relative path with .. and a separator at its end, -q, an empty argument": Row(
+        ok(), [relative_source], args=("{source}", "-q", "")
+    ),
+    # The console.
+    "standard output to a file holds the screen's bytes, standard input the null device": Row(
+        PAUSED, [stdout_to_file], args=INTERACTIVE, stdin=subprocess.DEVNULL
+    ),
+    "output to a pipe leaves in blocks of 128 bytes": Row(
+        ok(), [traced], check=in_blocks_of_128, only="native", plain=True
+    ),
+    "a terminal gets each line in one write": Row(
+        ok(None), [traced, on_a_terminal], check=a_write_per_line, only="native", plain=True
+    ),
+    "standard output closed": Row(
+        fails(IO, partial(io_error, "Ошибка ввода/вывода 105"), []), [stdout_closed]
+    ),
+    "standard output a full device": Row(
+        fails(IO, partial(io_error, "Диск полон"), []), [stdout_full]
+    ),
+    "standard output a closed pipe": Row(
+        fails(IO, partial(io_error, "Ошибка ввода/вывода 32"), []), [stdout_closed_pipe]
+    ),
+    "standard input closed": Row(
+        fails(IO, partial(io_error, "Ошибка ввода/вывода 104"), SAVED + PAUSE, BOTH),
+        [stdin_closed],
+        args=INTERACTIVE,
+    ),
+    "a file-size limit met by standard output": Row(
+        fails(IO, "Ошибка ввода/вывода 27.", []),
+        [stdout_to_file],
+        limit=(FSIZE, 0),
+        only="native",
+        plain=True,
+    ),
+    # Disks, rights and odd entries.
+    "disk full writing the first script": Row(
+        fails("EWriteError", partial(file_message, WRITE, "small/TXTSETUP.SIF", FULL), SAVED),
+        [partial(mounted, "64k", MANY_DRIVERS, DOSNET)],
+        root=True,
+    ),
+    "disk full writing the second script": Row(
+        fails(
+            "EWriteError",
+            partial(file_message, WRITE, "small/DOSNET.INF", FULL),
+            SAVED,
+            ("txtsetup",),
+            txtsetup=crlf(b"[SCSI]") + ADDED,
+        ),
+        [partial(mounted, "64k", crlf(b"[SCSI]"), DOSNET + b"x" * 50000)],
+        root=True,
+    ),
+    "a read-only file system": Row(
+        fails(
+            NOT_CREATED,
+            partial(file_message, CREATE, "small/TXTSETUP.SIF", "Read-only file system"),
+            SAVED,
+        ),
+        [partial(mounted, "1m", TXTSETUP, DOSNET, read_only=True)],
+        root=True,
+    ),
+    "a file-size limit met while saving": Row(
+        fails(
+            "EWriteError", partial(file_message, WRITE, "I386/TXTSETUP.SIF", "File too large"), SAVED
+        ),
+        entries={"I386/txtsetup.sif": b"x" * 8192 + b"\r\n" + TXTSETUP},
+        limit=(FSIZE, 4096),
+        only="native",
+        plain=True,
+    ),
+    "txtsetup.sif read-only": Row(
+        fails(
+            NOT_CREATED,
+            partial(file_message, CREATE, "I386/TXTSETUP.SIF", "Permission denied"),
+            SAVED,
+        ),
+        modes={"I386/txtsetup.sif": 0o444},
+    ),
+    "dosnet.inf read-only": Row(
+        fails(
+            NOT_CREATED,
+            partial(file_message, CREATE, "I386/DOSNET.INF", "Permission denied"),
+            SAVED,
+            ("txtsetup",),
+        ),
+        modes={"I386/dosnet.inf": 0o444},
+    ),
+    "set-user-ID, set-group-ID, sticky and other mode bits are kept": Row(
+        ok(),
+        modes={"I386/txtsetup.sif": 0o6755, "I386/dosnet.inf": 0o1640},
+        check=modes_kept,
+        only="native",
+        root=True,
+    ),
+    # Wine shows a Unix link as a plain file, and replaces the link itself.
+    "a script that is a link: refused before anything is written": Row(
+        fails(
+            NOT_CREATED,
+            partial(file_message, CREATE, "I386/DOSNET.INF", "Too many levels of symbolic links"),
+        ),
+        renames={"I386/dosnet.inf": "d"},
+        entries={"I386/dosnet.inf": partial(os.symlink, "../d")},
+        only="native",
+    ),
+    "a preview reads through a link": Row(
+        Outcome(BANNER + PREVIEW),
+        args=("{source}", "-N"),
+        renames={"I386/txtsetup.sif": "t"},
+        entries={"I386/txtsetup.sif": partial(os.symlink, "../t")},
+        only="native",
+    ),
+    "an ACL and a user attribute are kept": Row(
+        ok(), [rights_noted], check=rights_kept, only="native"
+    ),
+    "a second run while the first holds the source fails; the first saves": Row(
+        fails("EFOpenError", held_message), [first_run_holding], check=first_run_saves
+    ),
+    "the scripts in upper case are the same files": Row(
+        ok(),
+        renames={"I386/txtsetup.sif": "I386/TXTSETUP.SIF", "I386/dosnet.inf": "I386/DOSNET.INF"},
+    ),
+    "of two spellings the smaller in byte order": Row(
+        ok(),
+        renames={"I386/txtsetup.sif": "I386/TXTSETUP.SIF"},
+        entries={"I386/txtsetup.sif": b"other"},
+        only="native",
+    ),
+    "the directory missing": Row(stops(MISSING), args=("{source}-missing", "-Q")),
+    "txtsetup.sif a directory": Row(stops(MISSING), entries={"I386/txtsetup.sif": os.mkdir}),
+    "dosnet.inf a dangling link": Row(
+        stops("Unnable to open dosnet.inf!"),
+        entries={"I386/dosnet.inf": partial(os.symlink, "gone")},
+    ),
+    "dosnet.inf cannot be opened": Row(
+        fails("EFOpenError", partial(file_message, OPEN, "I386/dosnet.inf", "Invalid argument")),
+        [dosnet_unreadable],
+    ),
+    "memory exhausted": Row(
+        fails("EOutOfMemory", "Не хватает памяти."),
+        entries={"I386/txtsetup.sif": BIG},
+        limit=(resource.RLIMIT_AS, 48 << 20),
+        check=place_named,
+        only="native",
+        plain=True,
+    ),
+    "a script of 2 GiB": Row(fails("EOutOfMemory", "Не хватает памяти."), [dosnet_of_2_gib]),
+    # What the files hold.
+    "an empty txtsetup.sif": Row(
+        fails("EStringListError", "Индекс списка вышел за границы (-1)."), entries=EMPTY
+    ),
+    "odd bytes: 0x80 to 0xFF, 0x1A in a line and at the end, mixed line ends, NUL padding": Row(
+        ok(**ODD_NEW), entries=ODD
+    ),
+    "a line of 64 MiB": Row(
+        ok(dosnet=crlf(b"[Files]", b"", b"d1,x.sys", BIG, b"s")),
+        entries={"I386/dosnet.inf": DOSNET + BIG},
+    ),
+    # Where the source lies.
+    "a path with blanks and letters beyond ASCII": Row(
+        ok(), [partial(in_directory, ("My \u00e9t\u00e9 Disk", "I 3 8 6"))]
+    ),
+    "a path over 260 bytes of names of 255, from a current directory as long": Row(
+        ok(), [partial(in_directory, ("n" * 255, "p" * 60, "d" * 255))]
+    ),
+    "a drive root": Row(ok(), [drive_root], only="wine"),
+    # Interrupts and faults of the processor.
+    **{
+        f"{name} during a save": Row(
+            Outcome(None, -number), [partial(interrupt, number)], only="native", plain=True
+        )
+        for name, number in SIGNALS
+    },
+    "Ctrl+C (SIGINT to wine) during a save": Row(
+        Outcome(None), [partial(interrupt, signal.SIGINT)], only="wine"
+    ),
+    **{
+        f"a fault: {kind}": Row(
+            fails(name, text, ["before"]), [partial(fault, kind)], plain=True, only=only
+        )
+        for kind, name, text, only in FAULTS
+    },
+    **{
+        f"a fault after the run's end: {kind}": Row(
+            Outcome(None, number),
+            [partial(fault, kind, late=True)],
+            check=partial(runtime_error, number),
+            plain=True,
+        )
+        for kind, number in LATE_FAULTS
+    },
+    "a C++ exception that no handler takes": Row(
+        Outcome(None, 217), [partial(fault, "throw")], check=partial(runtime_error, 217), plain=True
+    ),
+    # What only the Windows programs have.
+    "the report in the OEM code page of a Russian system": Row(
+        Outcome(BANNER, 1, CHECKED),
+        entries=EMPTY,
+        env={"LANG": "ru_RU.UTF-8"},
+        check=russian_report,
+        only="wine",
+    ),
+    "remove-drivers.bat after a complete run": Row(
+        ok(None), [batch_file], check=drivers_removed, only="wine"
+    ),
+    "remove-drivers.bat after a failed run": Row(
+        Outcome(None, 1, CHECKED), [batch_file], entries=EMPTY, check=failure_told, only="wine"
+    ),
+}
 
 
 def main(argv):
-    wanted, targets = argv[argv.index("-k") + 1] if "-k" in argv else "", [Target(a) for a in argv[1:] if "=" in a]
+    wanted = argv[argv.index("-k") + 1] if "-k" in argv else ""
     failed = ran = 0
-    for t in targets:
-        t.wineserver(start=True)
-        for row in (r for r in ROWS if wanted in r.name and r.only in (None, "wine" if t.wine else "native")):
+    for t in [Target(a) for a in argv[1:] if "=" in a]:
+        if t.wine:  # a prefix and a server of its own
+            t.prefix = tempfile.mkdtemp(prefix="vornix-wine-")
+            t.wineserver("wineserver -p; wine cmd /c exit")
+        for name, row in ROWS.items():
+            if wanted not in name or row.only not in (None, "wine" if t.wine else "native"):
+                continue
             if (row.plain and t.instrumented) or (row.root and os.geteuid() != 0):
-                print("%-9s not run %s: %s" % (t.name, "under " + t.name if row.plain else "without root", row.name))
+                why = "under " + t.name if row.plain and t.instrumented else "without root"
+                print("%-9s not run %s: %s" % (t.name, why, name))
                 continue
             ran, problem = ran + 1, attempt(t, row)
-            if problem and "wine client error" in problem:  # wine's client now and then loses its server
+            if problem and "wine client error" in problem:  # wine's client lost its server
                 problem = attempt(t, row)
+            if isinstance(problem, Skip):
+                print("%-9s not run %s: %s" % (t.name, problem, name))
+                continue
             failed += problem is not None
-            print("%-9s %s %s%s" % (t.name, "FAIL" if problem else "ok  ", row.name, ": " + problem if problem else ""))
-        t.wineserver(start=False)
+            verdict = "ok   " + name if problem is None else "FAIL %s: %s" % (name, problem)
+            print("%-9s %s" % (t.name, verdict))
+        if t.wine:
+            t.wineserver("wineserver -k")
+            shutil.rmtree(t.prefix, ignore_errors=True)
     print("%d rows, %d failed" % (ran, failed))
     return 1 if failed or not ran else 0
 

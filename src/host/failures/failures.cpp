@@ -44,8 +44,10 @@ EFCreateError::EFCreateError(std::string_view full_path,
     : EFileStreamError(FillTemplate(CatalogueText(MessageId::kFileCreate),
                                     {full_path, system_text})) {}
 
-EWriteError::EWriteError()
-    : EFilerError(CatalogueText(MessageId::kStreamWrite)) {}
+EWriteError::EWriteError(std::string_view full_path,
+                         std::string_view system_text)
+    : EFilerError(FillTemplate(CatalogueText(MessageId::kStreamWrite),
+                               {full_path, system_text})) {}
 
 EReadError::EReadError() : EFilerError(CatalogueText(MessageId::kStreamRead)) {}
 

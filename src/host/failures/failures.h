@@ -81,7 +81,7 @@ class EFCreateError : public EFileStreamError {
 
 class EWriteError : public EFilerError {
  public:
-  EWriteError();
+  EWriteError(std::string_view full_path, std::string_view system_text);
   const char* ClassName() const override { return "EWriteError"; }
 };
 

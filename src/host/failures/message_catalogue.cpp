@@ -28,7 +28,7 @@ constexpr CatalogueRow kCatalogue[] = {
     {MessageId::kBadNumericInput, u"Неверный ввод числа"},
     {MessageId::kFileOpen, u"Не могу открыть файл \"%s\". %s"},
     {MessageId::kFileCreate, u"Не могу создать файл \"%s\". %s"},
-    {MessageId::kStreamWrite, u"Ошибка записи потока"},
+    {MessageId::kStreamWrite, u"Ошибка записи потока в файл \"%s\". %s"},
     {MessageId::kStreamRead, u"Ошибка чтения потока"},
     {MessageId::kListIndex, u"Индекс списка вышел за границы (%d)"},
     {MessageId::kNotText,

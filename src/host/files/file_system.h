@@ -54,10 +54,25 @@ class FileSystem {
 
   /// Puts the text that `pieces` make, one after the other, in place of the
   /// file in one step: afterwards the file holds either its old bytes or
-  /// exactly that text, never a part. A read-only target is refused
-  /// (kCreate).
+  /// exactly that text, never a part. The new file has the old one's owner,
+  /// permissions, ACL and extended attributes; when the owner, the
+  /// permissions or the ACL cannot be carried over, or the target is
+  /// read-only or a link (see CheckReplaceable), it is refused (kCreate).
   virtual FileResult ReplaceFile(const std::string& path,
                                  const std::vector<std::string_view>& pieces) = 0;
+
+  /// A symbolic link or other reparse point cannot be replaced (kCreate):
+  /// a save would write through it to a file anywhere, or break it.
+  virtual FileResult CheckReplaceable(const std::string& path) = 0;
+
+  /// Holds `directory` for this process alone until ReleaseDirectory or the
+  /// end of the process, however it ends: a lock of a run that died never
+  /// blocks another. kOpen when another process holds it; `held` names what
+  /// is held, for the report. Where the system can keep no such hold, none
+  /// is taken, and the run goes on.
+  virtual FileResult HoldDirectory(const std::string& directory,
+                                   std::string* held) = 0;
+  virtual void ReleaseDirectory() = 0;
 
   /// The absolute form of `text`; nothing when the platform cannot resolve
   /// it.

@@ -3,20 +3,21 @@
 // files as on Windows; a save goes through a temporary file and a rename.
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <map>
 #include <new>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/files/file_system.h"
@@ -73,6 +74,36 @@ class RealPosixFileSystem : public FileSystem {
   FileResult ReplaceFile(const std::string& path,
                          const std::vector<std::string_view>& pieces) override;
 
+  FileResult CheckReplaceable(const std::string& path) override {
+    struct stat status;
+    if (lstat(ResolveNameCase(path).c_str(), &status) == 0 && S_ISLNK(status.st_mode))
+      return FileResult::Failed(Step::kCreate, ELOOP);  // as opening it without following says
+    return FileResult::Done();
+  }
+
+  // An advisory lock on the directory, which the system drops with the last
+  // descriptor, so also when the process dies. Only a lock held elsewhere
+  // stops the run: a directory that cannot be opened or locked here (no
+  // read permission, a network file system without locks) cannot be held,
+  // and its saves fail, or not, on their own.
+  FileResult HoldDirectory(const std::string& directory, std::string* held) override {
+    *held = directory;
+    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return FileResult::Done();
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      const int error = errno;
+      close(fd);
+      return error == EWOULDBLOCK ? FileResult::Failed(Step::kOpen, error) : FileResult::Done();
+    }
+    held_ = fd;
+    return FileResult::Done();
+  }
+
+  void ReleaseDirectory() override {
+    if (held_ >= 0) close(held_);
+    held_ = -1;
+  }
+
   std::optional<std::string> FullPathOf(const std::string& text) override {
     if (!text.empty() && text[0] == '/') return ResolvePosixPath("/", text);
     const std::string current = CurrentDirectory();
@@ -99,6 +130,7 @@ class RealPosixFileSystem : public FileSystem {
   }
 
   std::map<std::string, Spellings> spellings_;
+  int held_ = -1;
 };
 
 class FileDescriptor {
@@ -149,6 +181,7 @@ bool WriteAll(int fd, const std::vector<std::string_view>& pieces) {
     const int count = static_cast<int>(std::min<size_t>(rest.size() - first, IOV_MAX));
     ssize_t n = writev(fd, rest.data() + first, count);
     if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = ENOSPC;  // no byte taken and no error named: no room
     if (n <= 0) return false;
     for (; first < rest.size() && static_cast<size_t>(n) >= rest[first].iov_len; ++first)
       n -= static_cast<ssize_t>(rest[first].iov_len);
@@ -184,12 +217,66 @@ void SyncDirectory(const std::string& directory) {
   close(fd);
 }
 
-std::string RealPath(const std::string& path) {
-  char* resolved = realpath(path.c_str(), nullptr);
-  if (resolved == nullptr) return path;
-  std::string result(resolved);
-  free(resolved);
-  return result;
+// The old file's extended attributes, by name, its POSIX ACL among them.
+using Attributes = std::vector<std::pair<std::string, std::string>>;
+constexpr char kAccessAcl[] = "system.posix_acl_access";
+
+// A list or value whose size may change between asking for it and taking it.
+template <class Call>
+bool ReadSized(Call call, std::string* out) {
+  for (;;) {
+    const ssize_t size = call(nullptr, 0);
+    if (size < 0) return false;
+    out->resize(static_cast<size_t>(size));
+    const ssize_t got = call(out->data(), out->size());
+    if (got >= 0) {
+      out->resize(static_cast<size_t>(got));
+      return true;
+    }
+    if (errno != ERANGE) return false;
+  }
+}
+
+// False with errno when they cannot be read; none where the file system
+// keeps none.
+bool ReadAttributes(int fd, Attributes* attributes) {
+  std::string names;
+  if (!ReadSized([fd](char* buffer, size_t size) { return flistxattr(fd, buffer, size); }, &names))
+    return errno == ENOTSUP;
+  for (size_t at = 0; at < names.size();) {
+    const size_t end = std::min(names.find('\0', at), names.size());
+    const std::string name = names.substr(at, end - at);
+    at = end + 1;
+    std::string value;
+    if (ReadSized([&](char* buffer, size_t size) { return fgetxattr(fd, name.c_str(), buffer, size); }, &value))
+      attributes->emplace_back(name, std::move(value));
+    else if (errno != ENODATA)  // ENODATA: removed meanwhile
+      return false;
+  }
+  return true;
+}
+
+// Gives the new file the old one's owner, mode, ACL and other attributes, in
+// that order: a change of owner clears the set-ID bits and the file
+// capabilities, and a mode set after the ACL would rewrite its mask. False
+// with errno when what decides who may do what cannot be carried over: the
+// owner, the mode, the ACL (a "system." attribute). Other attributes go
+// where the file system takes them.
+bool CarryRights(int fd, const struct stat& old, const Attributes& attributes) {
+  struct stat now;
+  if (fstat(fd, &now) != 0) return false;
+  if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) && fchown(fd, old.st_uid, old.st_gid) != 0)
+    return false;
+  // An ACL the directory handed down to the new file is not the old one's.
+  bool has_acl = false;
+  for (const auto& attribute : attributes) has_acl = has_acl || attribute.first == kAccessAcl;
+  if (!has_acl && fremovexattr(fd, kAccessAcl) != 0 && errno != ENODATA && errno != ENOTSUP) return false;
+  if (fchmod(fd, old.st_mode & 07777) != 0) return false;
+  for (const auto& [name, value] : attributes) {
+    if (fsetxattr(fd, name.c_str(), value.data(), value.size(), 0) != 0 && name.rfind("system.", 0) == 0)
+      return false;
+  }
+  return true;
 }
 
 FileResult RealPosixFileSystem::ReadWholeFile(const std::string& path,
@@ -214,44 +301,41 @@ FileResult RealPosixFileSystem::ReadWholeFile(const std::string& path,
 
 FileResult RealPosixFileSystem::ReplaceFile(
     const std::string& path, const std::vector<std::string_view>& pieces) {
-  std::string target = ResolveNameCase(path);
-  struct stat status;
-  const bool exists = stat(target.c_str(), &status) == 0;
+  const std::string target = ResolveNameCase(path);
+  // The old file itself, never one a link leads to (that open fails, ELOOP):
+  // what it allows is what the new one may allow.
+  FileDescriptor old(open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  const bool exists = old.get() >= 0;
+  if (!exists && errno != ENOENT) return FileResult::Failed(Step::kCreate, errno);
+  struct stat status = {};
+  Attributes attributes;
   if (exists) {
-    target = RealPath(target);  // a link's file is replaced, not the link
+    if (fstat(old.get(), &status) != 0) return FileResult::Failed(Step::kCreate, errno);
     if (S_ISDIR(status.st_mode)) return FileResult::Failed(Step::kCreate, EISDIR);
     if (!S_ISREG(status.st_mode)) return FileResult::Failed(Step::kCreate, EINVAL);
     // Root may write anything; a file without any write bit is still taken
     // as read-only, as Windows takes its read-only attribute.
     if ((status.st_mode & 0222) == 0) return FileResult::Failed(Step::kCreate, EACCES);
-    if (access(target.c_str(), W_OK) != 0) return FileResult::Failed(Step::kCreate, errno);
+    if (access(target.c_str(), W_OK) != 0 || !ReadAttributes(old.get(), &attributes))
+      return FileResult::Failed(Step::kCreate, errno);
   }
 
   const SplitPath split = SplitAtLastSlash(target);
   std::string pattern = split.directory + "/.vornix-XXXXXX";
-  // An interrupt must not come between making the file and noting it.
-  sigset_t interrupts, before;
-  sigemptyset(&interrupts);
-  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&interrupts, signal_number);
-  sigprocmask(SIG_BLOCK, &interrupts, &before);
-  FileDescriptor file(mkostemp(pattern.data(), O_CLOEXEC));
-  const int error = errno;
+  std::optional<FileDescriptor> file;
   std::optional<TemporaryFile> temporary;
-  if (file.get() >= 0) temporary.emplace(pattern);
-  sigprocmask(SIG_SETMASK, &before, nullptr);
-  if (!temporary) return FileResult::Failed(Step::kCreate, error);
-
-  if (!WriteAll(file.get(), pieces) || fsync(file.get()) != 0)
-    return FileResult::Failed(Step::kWrite, errno);
-  // The owner first: a change of owner clears the set-user-ID and
-  // set-group-ID bits that the mode then sets again.
-  if (exists && geteuid() == 0) {
-    if (fchown(file.get(), status.st_uid, status.st_gid) != 0) {
-      // Keeping the owner is a courtesy; the text is what must arrive.
-    }
+  {
+    const InterruptsDeferred deferred;
+    file.emplace(mkostemp(pattern.data(), O_CLOEXEC));
+    if (file->get() < 0) return FileResult::Failed(Step::kCreate, errno);
+    temporary.emplace(pattern);
   }
-  fchmod(file.get(), exists ? status.st_mode & 07777 : NewFileMode());
-  if (!file.Close()) return FileResult::Failed(Step::kWrite, errno);
+
+  if (!WriteAll(file->get(), pieces)) return FileResult::Failed(Step::kWrite, errno);
+  // After the bytes: a write clears file capabilities.
+  if (exists ? !CarryRights(file->get(), status, attributes) : fchmod(file->get(), NewFileMode()) != 0)
+    return FileResult::Failed(Step::kCreate, errno);
+  if (fsync(file->get()) != 0 || !file->Close()) return FileResult::Failed(Step::kWrite, errno);
   if (rename(temporary->path().c_str(), target.c_str()) != 0)
     return FileResult::Failed(Step::kCreate, errno);
   temporary->Keep();

@@ -102,6 +102,35 @@ class RealWin32FileSystem : public FileSystem {
   FileResult ReplaceFile(const std::string& path,
                          const std::vector<std::string_view>& pieces) override;
 
+  FileResult CheckReplaceable(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+      return Failed(Step::kCreate, ERROR_CANT_ACCESS_FILE);
+    return FileResult::Done();
+  }
+
+  // A lock file in the directory, opened without sharing and deleted when
+  // its last handle closes, so also when the process dies: another run's
+  // open fails with a sharing violation. Only that stops the run: where no
+  // file can be made (read-only media, no rights) no save can be made
+  // either, and the saves report it.
+  FileResult HoldDirectory(const std::string& directory, std::string* held) override {
+    *held = JoinPath(directory, "vornix.lock", HostPathRules());
+    const HANDLE handle = CreateFileW(WidePath(*held).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+      held_ = handle;
+      return FileResult::Done();
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION ? Failed(Step::kOpen, error) : FileResult::Done();
+  }
+
+  void ReleaseDirectory() override {
+    if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
+    held_ = INVALID_HANDLE_VALUE;
+  }
+
   std::optional<std::string> FullPathOf(const std::string& text) override {
     // The wide function, because the ANSI one refuses results of MAX_PATH
     // characters or more.
@@ -119,6 +148,8 @@ class RealWin32FileSystem : public FileSystem {
     }
   }
 
+ private:
+  HANDLE held_ = INVALID_HANDLE_VALUE;
 };
 
 FileResult RealWin32FileSystem::ReadWholeFile(const std::string& path,
@@ -162,6 +193,8 @@ std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const std::string& target,
 
 FileResult RealWin32FileSystem::ReplaceFile(
     const std::string& path, const std::vector<std::string_view>& pieces) {
+  const FileResult replaceable = CheckReplaceable(path);
+  if (replaceable.failed != Step::kDone) return replaceable;
   const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY |
@@ -170,8 +203,11 @@ FileResult RealWin32FileSystem::ReplaceFile(
   const std::string target = exists ? ExistingSpelling(path) : path;
 
   DWORD error = 0;
-  const std::unique_ptr<TemporaryFile> temporary =
-      CreateTemporaryBeside(target, &error);
+  std::unique_ptr<TemporaryFile> temporary;
+  {
+    const InterruptsDeferred deferred;
+    temporary = CreateTemporaryBeside(target, &error);
+  }
   if (!temporary) return Failed(Step::kCreate, error);
   // One write request for the whole text.
   std::string text;
@@ -180,11 +216,11 @@ FileResult RealWin32FileSystem::ReplaceFile(
   text.reserve(size);
   for (const std::string_view piece : pieces) text.append(piece);
   DWORD written = 0;
-  if (!text.empty() &&
-      (!WriteFile(temporary->handle(), text.data(),
-                  static_cast<DWORD>(text.size()), &written, nullptr) ||
-       written != text.size()))
+  if (!text.empty() && !WriteFile(temporary->handle(), text.data(),
+                                  static_cast<DWORD>(text.size()), &written, nullptr))
     return Failed(Step::kWrite, GetLastError());
+  if (written != text.size())  // fewer bytes taken and no error named: no room
+    return Failed(Step::kWrite, ERROR_DISK_FULL);
   if (!FlushFileBuffers(temporary->handle()) || !temporary->Close())
     return Failed(Step::kWrite, GetLastError());
 

@@ -33,7 +33,8 @@ void RaiseIfFailed(const FileResult& result, const std::string& path,
     case Step::kRead:
       Raise<EReadError>();
     case Step::kWrite:
-      Raise<EWriteError>();
+      Raise<EWriteError>(FullPathForMessage(path, fs),
+                         SystemErrorText(result.error));
   }
 }
 
@@ -61,5 +62,17 @@ void LoadLines(LineList& lines, const std::string& path, FileSystem& fs) {
 void SaveLines(const LineList& lines, const std::string& path, FileSystem& fs) {
   RaiseIfFailed(fs.ReplaceFile(path, lines.TextPieces()), path, fs);
 }
+
+void CheckSaveTarget(const std::string& path, FileSystem& fs) {
+  RaiseIfFailed(fs.CheckReplaceable(path), path, fs);
+}
+
+SourceHold::SourceHold(const std::string& directory, FileSystem& fs) : fs_(fs) {
+  std::string held;
+  const FileResult result = fs.HoldDirectory(directory, &held);
+  RaiseIfFailed(result, held, fs);
+}
+
+SourceHold::~SourceHold() { fs_.ReleaseDirectory(); }
 
 }  // namespace vornix

@@ -19,6 +19,22 @@ void LoadLines(LineList& lines, const std::string& path, FileSystem& fs);
 /// Raises EFCreateError or EWriteError; the file is unchanged after a failure.
 void SaveLines(const LineList& lines, const std::string& path, FileSystem& fs);
 
+/// Raises EFCreateError when SaveLines would refuse the file for being a link.
+void CheckSaveTarget(const std::string& path, FileSystem& fs);
+
+/// Holds a setup directory for this run alone while it lives. Raises
+/// EFOpenError naming what is held when another run holds it.
+class SourceHold {
+ public:
+  SourceHold(const std::string& directory, FileSystem& fs);
+  ~SourceHold();
+  SourceHold(const SourceHold&) = delete;
+  SourceHold& operator=(const SourceHold&) = delete;
+
+ private:
+  FileSystem& fs_;
+};
+
 }  // namespace vornix
 
 #endif  // VORNIX_HOST_FILES_SCRIPT_FILES_H_

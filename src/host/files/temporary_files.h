@@ -16,10 +16,21 @@ void ForgetTemporaryFile();
 /// Removes the file noted, if any; safe in a signal handler.
 void RemoveTemporaryFile();
 
-/// Interrupts (Ctrl+C, Ctrl+Break, closing the console; SIGINT, SIGTERM and
-/// SIGHUP unless ignored) remove the file first, then end the process as
-/// they would have. Called once at start-up.
+/// Interrupts (Ctrl+C, Ctrl+Break, closing the console; every signal whose
+/// default ends the process, unless ignored, but the faults, SIGKILL, SIGSTOP,
+/// SIGPIPE and SIGXFSZ) remove the file first, then end the process as they
+/// would have. Called once at start-up.
 void RemoveTemporaryFileOnInterrupt();
+
+/// While one lives, an interrupt waits, so that none comes between making a
+/// temporary file and noting it. Not nested.
+class InterruptsDeferred {
+ public:
+  InterruptsDeferred();
+  ~InterruptsDeferred();
+  InterruptsDeferred(const InterruptsDeferred&) = delete;
+  InterruptsDeferred& operator=(const InterruptsDeferred&) = delete;
+};
 
 }  // namespace vornix
 

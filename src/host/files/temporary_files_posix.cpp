@@ -1,4 +1,4 @@
-// Linux: the signals that interrupt a run, and unlink.
+// Linux: the signals that end a run, and unlink.
 #include <signal.h>
 #include <unistd.h>
 
@@ -12,10 +12,28 @@ namespace {
 
 std::string g_noted_path;
 std::atomic<const char*> g_path{nullptr};  // read by signal handlers
+sigset_t g_before;                          // the mask an InterruptsDeferred restores
+
+// Every signal whose default action ends the process, but SIGKILL and SIGSTOP,
+// which no process can catch, SIGPIPE and SIGXFSZ, which the program ignores so
+// that they become write failures, and the faults of the processor (SIGSEGV,
+// SIGBUS, SIGFPE, SIGILL, SIGTRAP), which the fault handlers report.
+sigset_t Interrupts() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal_number : {SIGHUP, SIGINT, SIGQUIT, SIGABRT, SIGUSR1, SIGUSR2, SIGALRM, SIGTERM,
+                                  SIGSTKFLT, SIGXCPU, SIGVTALRM, SIGPROF, SIGIO, SIGPWR, SIGSYS})
+    sigaddset(&set, signal_number);
+  for (int signal_number = SIGRTMIN; signal_number <= SIGRTMAX; ++signal_number)
+    sigaddset(&set, signal_number);
+  return set;
+}
 
 void OnInterrupt(int signal_number) {
   RemoveTemporaryFile();
-  raise(signal_number);  // the default action, restored on entry, ends the run
+  // The default action, restored on entry, ends the run once the handler
+  // returns and the signal is no longer blocked; a core dump included.
+  raise(signal_number);
 }
 
 }  // namespace
@@ -33,14 +51,24 @@ void RemoveTemporaryFile() {
 }
 
 void RemoveTemporaryFileOnInterrupt() {
-  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+  const sigset_t interrupts = Interrupts();
+  for (int signal_number = 1; signal_number < NSIG; ++signal_number) {
     struct sigaction action = {};
-    if (sigaction(signal_number, nullptr, &action) != 0 || action.sa_handler == SIG_IGN) continue;
+    if (sigismember(&interrupts, signal_number) != 1 || sigaction(signal_number, nullptr, &action) != 0 ||
+        action.sa_handler == SIG_IGN)
+      continue;
     action.sa_handler = OnInterrupt;
     action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
+    action.sa_mask = interrupts;  // one removal at a time
     sigaction(signal_number, &action, nullptr);
   }
 }
+
+InterruptsDeferred::InterruptsDeferred() {
+  const sigset_t interrupts = Interrupts();
+  sigprocmask(SIG_BLOCK, &interrupts, &g_before);
+}
+
+InterruptsDeferred::~InterruptsDeferred() { sigprocmask(SIG_SETMASK, &g_before, nullptr); }
 
 }  // namespace vornix

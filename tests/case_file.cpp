@@ -58,6 +58,13 @@ std::vector<Case> ParseCases(std::string_view text, bool strict) {
       c->unreadable.push_back(value);
     } else if (word == "stops") {
       c->screen = std::vector<std::string>{value, "", "Process stopped."};
+      c->status = 2;
+    } else if (word == "usage") {
+      c->screen = std::vector<std::string>{"Usage: Vornix <I386_DIR>  [-Q]", "",
+                                           "I386_DIR dir - I386 source dir to MassStorage driver integration",
+                                           "-Q (optional) - batch mode - no wait user input", "",
+                                           "For more info see readme.txt (to future...)"};
+      c->pause = true;
     } else if (word == "pause" || word == "screen") {
       word == "pause" ? void(c->pause = true) : void(c->screen.emplace());
     } else if (line[0] == '|' && c->screen) {

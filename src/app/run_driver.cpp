@@ -10,7 +10,6 @@
 #include "edit/dosnet_pass.h"
 #include "edit/driver_names.h"
 #include "edit/script_rules.h"
-#include "host/text/text_rules.h"
 #include "edit/txtsetup_pass.h"
 #include "host/process/command_line.h"
 #include "host/console/console.h"
@@ -23,11 +22,12 @@ namespace vornix {
 
 namespace {
 
-void StopRun(const RunHost& host, const char* message, bool batch_mode) {
+int StopRun(const RunHost& host, const char* message, bool batch_mode) {
   host.console.Print(message);
   host.console.Print("");
   host.console.Print(texts::kStopped);
   WaitForEnter(host.console, batch_mode);
+  return kStoppedStatus;
 }
 
 void LoadIfPresent(const RunHost& host, const std::string& directory,
@@ -38,18 +38,19 @@ void LoadIfPresent(const RunHost& host, const std::string& directory,
 
 }  // namespace
 
-void RunDriver(const RunHost& host) {
+int RunDriver(const RunHost& host) {
   LineList delete_list, txtsetup_lines, dosnet_lines, txtsetup_add_lines,
       dosnet_add_lines;
-  // The last argument is the switch, in any letter case: "-Q" the batch
-  // mode, "-N" the preview, which never pauses either.
-  const std::string last = UpperAscii(host.arguments.ArgumentAt(host.arguments.ArgumentCount()));
-  const bool preview = last == "-N";
-  const bool batch_mode = last == "-Q" || preview;
+  // The last argument is the switch: the batch mode, or the preview, which
+  // never pauses either, or the usage screen. A lone switch is also the
+  // directory.
+  const Switch last = SwitchOf(host.arguments.ArgumentAt(host.arguments.ArgumentCount()));
+  const bool preview = last == Switch::kPreview;
+  const bool batch_mode = last == Switch::kBatch || preview;
   ShowBanner(host.console);
-  if (host.arguments.ArgumentCount() == 0) {
+  if (host.arguments.ArgumentCount() == 0 || last == Switch::kHelp) {
     ShowUsage(host.console, batch_mode);
-    return;
+    return 0;
   }
 
   // A directory the platform cannot resolve is treated as one without
@@ -78,8 +79,9 @@ void RunDriver(const RunHost& host) {
 
   const std::vector<std::string> names = DriverNamesOf(delete_list);
   if (preview) {
-    return ShowPreview(host.console, LoadedRun{txtsetup_lines, dosnet_lines, names, txtsetup_add_lines.LineCount(),
-                                               dosnet_add_lines.LineCount(), cuts_marker});
+    ShowPreview(host.console, LoadedRun{txtsetup_lines, dosnet_lines, names, txtsetup_add_lines.LineCount(),
+                                        dosnet_add_lines.LineCount(), cuts_marker});
+    return 0;
   }
   host.console.Print(texts::kDeleting);
   const DriverNames driver_names(names);
@@ -95,6 +97,7 @@ void RunDriver(const RunHost& host) {
   SaveLines(txtsetup_lines, JoinPath(setup_dir, "TXTSETUP.SIF", host.paths), host.fs);
   SaveLines(dosnet_lines, JoinPath(setup_dir, "DOSNET.INF", host.paths), host.fs);
   WaitForEnter(host.console, batch_mode);
+  return 0;
 }
 
 }  // namespace vornix

@@ -32,13 +32,15 @@ std::string Read(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
 }
 
-// Runs `args` in memory: what it printed, and the failure, if any, as class and message.
-std::string RunInMemory(MemoryFileSystem& fs, const Lines& args, const std::string& input, std::string* failure) {
+// Runs `args` in memory: what it printed, and its status or the failure, as class and message.
+std::string RunInMemory(MemoryFileSystem& fs, const Lines& args, const std::string& input, std::string* failure,
+                        int* status = nullptr) {
   MemoryHandle in, out;
   in.reads = {input};
   Console console(in, out, "\n");
   try {
-    RunDriver(RunHost{Arguments("/tool/vornix", args), fs, console, PosixPathRules()});
+    const int ended = RunDriver(RunHost{Arguments("/tool/vornix", args), fs, console, PosixPathRules()});
+    if (status) *status = ended;
   } catch (const Exception& raised) {
     *failure = std::string(raised.ClassName()) + " " + raised.Message();
   }
@@ -69,8 +71,10 @@ TEST(RunDriver, Cases) {
       for (const std::string& path : c.unreadable) fs.unreadable.insert(UpperAscii(path));
       const MemoryFileSystem before = fs;
       std::string failure;
-      const std::string printed = RunInMemory(fs, c.args, c.input, &failure);
+      int status = -1;
+      const std::string printed = RunInMemory(fs, c.args, c.input, &failure, &status);
       EXPECT_EQ(failure, c.fails);
+      if (c.fails.empty()) EXPECT_EQ(status, c.status);
       const bool complete = !c.screen && c.fails.empty();
       Lines screen = {"MassStorage driver deleter v1.0.0.2", "Written by the Vornix developers",
                       "Made on the Internet, 2026", ""};

@@ -1,6 +1,18 @@
 #include "host/process/command_line.h"
 
+#include "host/text/text_rules.h"
+
 namespace vornix {
+
+Switch SwitchOf(std::string_view last_argument) {
+  const std::string word = UpperAscii(last_argument);
+  if (word.size() == 2 && (word[0] == '-' || word[0] == '/')) {
+    if (word[1] == 'Q') return Switch::kBatch;
+    if (word[1] == 'N') return Switch::kPreview;
+    if (word[1] == '?' || word[1] == 'H') return Switch::kHelp;
+  }
+  return word == "--HELP" ? Switch::kHelp : Switch::kNone;
+}
 
 std::string Arguments::ArgumentAt(int32_t index) const {
   if (index == 0) return executable_path_;

@@ -1,6 +1,6 @@
 // The program's arguments: argument 0 is the executable's own full path,
 // 1 to ArgumentCount() are what the user typed, and only the last one can be
-// the batch switch.
+// a switch.
 #ifndef VORNIX_HOST_PROCESS_COMMAND_LINE_H_
 #define VORNIX_HOST_PROCESS_COMMAND_LINE_H_
 
@@ -30,6 +30,11 @@ class Arguments {
   std::string executable_path_;
   std::vector<std::string> arguments_;
 };
+
+/// What the last argument asks for. Each switch has a dash form and the
+/// Windows slash form, in any letter case; anything else is no switch.
+enum class Switch { kNone, kBatch, kPreview, kHelp };
+Switch SwitchOf(std::string_view last_argument);
 
 /// The arguments after the program name, split as Windows splits a command
 /// line: blanks and control bytes separate, double quotes group and are

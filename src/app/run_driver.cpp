@@ -30,10 +30,13 @@ int StopRun(const RunHost& host, const char* message, bool batch_mode) {
   return kStoppedStatus;
 }
 
-void LoadIfPresent(const RunHost& host, const std::string& directory,
-                   const char* name, LineList& list) {
+// A side file, when it is there, without a byte-order mark.
+void LoadSideFile(const RunHost& host, const std::string& directory,
+                  const char* name, LineList& list) {
   const std::string path = JoinPath(directory, name, host.paths);
-  if (host.fs.FileIsPresent(path)) LoadLines(list, path, host.fs);
+  if (!host.fs.FileIsPresent(path)) return;
+  LoadLines(list, path, host.fs);
+  DropByteOrderMark(list);
 }
 
 }  // namespace
@@ -73,9 +76,9 @@ int RunDriver(const RunHost& host) {
 
   const std::string tool_dir =
       DirectoryOf(host.arguments.ArgumentAt(0), host.paths);
-  LoadIfPresent(host, tool_dir, "txtfiles.del", delete_list);
-  LoadIfPresent(host, tool_dir, "dosnet.add", dosnet_add_lines);
-  LoadIfPresent(host, tool_dir, "txtsetup.add", txtsetup_add_lines);
+  LoadSideFile(host, tool_dir, "txtfiles.del", delete_list);
+  LoadSideFile(host, tool_dir, "dosnet.add", dosnet_add_lines);
+  LoadSideFile(host, tool_dir, "txtsetup.add", txtsetup_add_lines);
 
   const std::vector<std::string> names = DriverNamesOf(delete_list);
   if (preview) {

@@ -66,8 +66,11 @@ TEST(RunDriver, Cases) {
       SCOPED_TRACE(entry.path().filename().string() + ": " + c.title);
       ++count;
       MemoryFileSystem fs;
-      for (const auto& [name, lines] : c.files)
-        fs.files[UpperAscii((c.blanked.count(name) ? "/I386/" : "/tool/") + name)] = Joined(lines, "\r\n");
+      for (const auto& [name, lines] : c.files) {
+        const bool script = c.blanked.count(name) != 0;
+        fs.files[UpperAscii((script ? "/I386/" : "/tool/") + name)] =
+            (c.bom && !script ? "\xEF\xBB\xBF" : "") + Joined(lines, "\r\n");
+      }
       for (const std::string& path : c.unreadable) fs.unreadable.insert(UpperAscii(path));
       const MemoryFileSystem before = fs;
       std::string failure;

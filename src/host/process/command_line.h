@@ -43,6 +43,9 @@ Switch SwitchOf(std::string_view last_argument);
 /// quote.
 std::vector<std::string> SplitCommandLine(std::string_view command_line,
                                           const LeadByteSet& lead_bytes);
+/// The same split over a wide command line (Windows' own, which holds every
+/// character the user typed).
+std::vector<std::wstring> SplitCommandLine(std::wstring_view command_line);
 
 /// Linux: argv[1..], empty entries left out.
 std::vector<std::string> ArgumentsFromArgv(int argc, const char* const* argv);

@@ -7,8 +7,8 @@ Each row is one run on a scratch source, made to meet one situation. After
 it, on every build the row is for: (1) every script is as before, or what
 the run makes of it, or, after a failure in the second save, the first new
 and the second old; (2) the scratch directory holds the entries it held;
-(3) status and output are honest: 1 with the report of what failed, or 0
-and the screen.
+(3) status and output are honest: 1 with the report of what failed, 2 and
+the stop screen when nothing was done, or 0 and the screen.
 """
 import contextlib, os, re, resource, shutil, signal, stat, subprocess, sys, tempfile, threading, time, types  # noqa: E401
 
@@ -20,6 +20,11 @@ def crlf(*lines):
 BANNER = ["MassStorage driver deleter v1.0.0.2", "Written by the Vornix developers", "Made on the Internet, 2026", ""]
 WORK_DONE = ["Delete 3rd party MSST drivers...", "Done...", "Restore stok replaced/deleted MSST drivers...", "Done..."]
 PAUSE = ["", "Hit <Enter> to exit"]
+USAGE = ["Usage: Vornix <I386_DIR>  [-Q]", "", "I386_DIR dir - I386 source dir to MassStorage driver integration",
+         "-Q (optional) - batch mode - no wait user input", "", "For more info see readme.txt (to future...)"] + PAUSE
+PREVIEW = ["Preview: nothing is written.", "", "abc", "  TXTSETUP.SIF 2: abc.sys = 1", "  TXTSETUP.SIF 5: abc = abc.sys,4",
+           "  DOSNET.INF 2: d1,abc.sys", "", "Would append 1 line to DOSNET.INF and 2 lines to TXTSETUP.SIF.",
+           "Would cut the end-of-file marker from TXTSETUP.SIF."]
 TXTSETUP = crlf(b"[SourceDisksFiles]", b"abc.sys = 1", b"x.sys = 1", b"[SCSI.Load]", b"abc = abc.sys,4", b"x = x") + b"\x1a"
 DOSNET, ADDED = crlf(b"[Files]", b"d1,abc.sys", b"d1,x.sys"), crlf(b"[SCSI.Load]", b"stock = stock.sys,4")
 SOURCE = {"I386/txtsetup.sif": TXTSETUP, "I386/dosnet.inf": DOSNET, "tool/txtfiles.del": b"abc\r\n",
@@ -75,7 +80,7 @@ def ok(lines=BANNER + WORK_DONE, **new):
 
 
 def stops(message):
-    return Outcome(BANNER + [message, "", "Process stopped."])
+    return Outcome(BANNER + [message, "", "Process stopped."], 2)
 
 
 def fails(class_name, message, printed=BANNER, saved=(), **new):
@@ -258,7 +263,7 @@ def on_a_terminal(c):
 def batch_file(c):
     """The README's remove-drivers.bat, as the build makes it, beside the program, run by cmd."""
     shutil.copy(helper_path(c, "remove-drivers.bat"), c.tool)
-    c.command = ["wine", "cmd", "/c", c.target.path(os.path.join(c.tool, "remove-drivers.bat")), setup_path(c)]
+    c.command = ["wine", "cmd", "/c", c.target.path(os.path.join(c.tool, "remove-drivers.bat")), c.args[0]]
 
 
 def russian_report(c, done):
@@ -332,10 +337,11 @@ def fault_text(text):
 ROWS = [
     Row("a complete batch run", ok()),
     Row("an interactive run reads one line", PAUSED, INTERACTIVE, option(stdin=b"\r\n")),
-    Row("a preview writes nothing", Outcome(BANNER + [
-        "Preview: nothing is written.", "", "abc", "  TXTSETUP.SIF 2: abc.sys = 1", "  TXTSETUP.SIF 5: abc = abc.sys,4",
-        "  DOSNET.INF 2: d1,abc.sys", "", "Would append 1 line to DOSNET.INF and 2 lines to TXTSETUP.SIF.",
-        "Would cut the end-of-file marker from TXTSETUP.SIF."]), args(setup_path, "-N")),
+    Row("a preview writes nothing", Outcome(BANNER + PREVIEW), args(setup_path, "-N")),
+    Row("/N is -N", Outcome(BANNER + PREVIEW), args(setup_path, "/N")),
+    Row("/? after the directory: the usage screen and the pause, nothing read or written", Outcome(BANNER + USAGE),
+        args(setup_path, "/?")),
+    Row("a UTF-8 byte-order mark before txtfiles.del", ok(), write("tool/txtfiles.del", b"\xef\xbb\xbfabc\r\n")),
     Row("a preview without a script stops without the pause", stops(MISSING), args(lambda c: setup_path(c) + "x", "-n")),
     Row("a relative path with .. and a separator at its end, -q, an empty argument", ok(), lambda c: c.__dict__.update(
         cwd=c.tool, args=[("\\" if c.target.wine else "/").join(["..", "tool", "..", "I386", ""]), "-q", ""])),
@@ -402,6 +408,8 @@ ROWS = [
         write("I386/dosnet.inf", DOSNET + BIG)),
     # Where the source lies.
     Row("a path with blanks and letters beyond ASCII", ok(), in_directory("My \u00e9t\u00e9 Disk", "I 3 8 6")),
+    Row("a directory the code page cannot spell (Cyrillic under code page 1252)", ok(),
+        in_directory("x", "\u041f\u0430\u043f\u043a\u0430"), option(env={"LANG": "C.UTF-8"})),
     Row("a path over 260 bytes of names of 255, from a current directory as long", ok(),
         in_directory("n" * 255, "p" * 60, "d" * 255)),
     Row("a drive root", ok(), drive_root, only="wine"),
@@ -420,6 +428,11 @@ ROWS = [
         option(env={"LANG": "ru_RU.UTF-8"}), only="wine", check=russian_report),
     Row("remove-drivers.bat after a complete run", ok(None), batch_file, only="wine",
         check=lambda c, done: done.stdout.endswith(b"Drivers removed from %s.\r\n" % setup_path(c).encode())),
+    Row("remove-drivers.bat after a stopped run", Outcome(None, 2), batch_file, replace("I386/dosnet.inf", os.mkdir), only="wine",
+        check=lambda c, done: done.stdout.endswith(b" holds no txtsetup.sif or no dosnet.inf.\r\n")),
+    Row("remove-drivers.bat on a directory the code page cannot spell", ok(None), in_directory("x", "\u041f\u0430"),
+        option(env={"LANG": "C.UTF-8"}), batch_file, only="wine",
+        check=lambda c, done: b"\r\nDrivers removed from " in done.stdout),
     Row("remove-drivers.bat after a failed run", Outcome(None, 1, "checked"), batch_file, EMPTY, only="wine",
         check=lambda c, done: done.stdout.endswith(b"vornix failed with status 1: see the report above.\r\n")),
 ]

@@ -58,8 +58,15 @@ std::vector<Case> ParseCases(std::string_view text, bool strict) {
       c->unreadable.push_back(value);
     } else if (word == "stops") {
       c->screen = std::vector<std::string>{value, "", "Process stopped."};
-    } else if (word == "pause" || word == "screen") {
-      word == "pause" ? void(c->pause = true) : void(c->screen.emplace());
+      c->status = 2;
+    } else if (word == "usage") {
+      c->screen = std::vector<std::string>{"Usage: Vornix <I386_DIR>  [-Q]", "",
+                                           "I386_DIR dir - I386 source dir to MassStorage driver integration",
+                                           "-Q (optional) - batch mode - no wait user input", "",
+                                           "For more info see readme.txt (to future...)"};
+      c->pause = true;
+    } else if (word == "pause" || word == "screen" || word == "bom") {
+      word == "pause" ? void(c->pause = true) : word == "bom" ? void(c->bom = true) : void(c->screen.emplace());
     } else if (line[0] == '|' && c->screen) {
       c->screen->push_back(Unescaped(line.substr(1)));
     } else if (strict) {

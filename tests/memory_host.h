@@ -1,5 +1,6 @@
-// The host in memory. A standard handle keeps every write call, hands out the
-// input given, a read call each, and fails every call when told to. Files go
+// The host in memory. A standard handle keeps every write call, takes at most
+// `write_limit` bytes a call when told to, hands out the input given, a read
+// call each, and fails every call when told to. Files go
 // by upper-cased path, as on Windows, and the reading of some may fail.
 #ifndef VORNIX_TESTS_MEMORY_HOST_H_
 #define VORNIX_TESTS_MEMORY_HOST_H_
@@ -20,12 +21,13 @@ struct MemoryHandle : StdHandle {
   Type type = Type::kOther;
   std::vector<std::string> writes, reads;
   int32_t write_error = 0, read_error = 0;
+  size_t write_limit = ~size_t{0};
   int acquired = 0, released = 0, read_calls = 0;
 
   Type Acquire() override { return ++acquired, type; }
   void Release() override { ++released; }
-  bool Write(const char* data, size_t size, int32_t* error) override {
-    writes.emplace_back(data, size);
+  bool Write(const char* data, size_t size, size_t* written, int32_t* error) override {
+    writes.emplace_back(data, *written = std::min(size, write_limit));
     return (*error = write_error) == 0;
   }
   bool Read(char* buffer, size_t size, size_t* count, int32_t* error) override {

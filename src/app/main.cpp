@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   int status = 0;
   try {
     const Arguments arguments = ProcessArguments(argc, argv);
-    RunDriver(RunHost{arguments, RealFileSystem(), console, HostPathRules()});
+    status = RunDriver(RunHost{arguments, RealFileSystem(), console, HostPathRules()});
   } catch (const Exception& failure) {
     status = ReportFailure(failure, console);
   } catch (const std::bad_alloc&) {

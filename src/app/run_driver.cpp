@@ -11,7 +11,6 @@
 #include "edit/dosnet_pass.h"
 #include "edit/driver_names.h"
 #include "edit/script_rules.h"
-#include "host/text/text_rules.h"
 #include "edit/txtsetup_pass.h"
 #include "host/process/command_line.h"
 #include "host/console/console.h"
@@ -24,35 +23,39 @@ namespace vornix {
 
 namespace {
 
-void StopRun(const RunHost& host, const char* message, bool batch_mode) {
+int StopRun(const RunHost& host, const char* message, bool batch_mode) {
   host.console.Print(message);
   host.console.Print("");
   host.console.Print(texts::kStopped);
   WaitForEnter(host.console, batch_mode);
+  return kStoppedStatus;
 }
 
-void LoadIfPresent(const RunHost& host, const std::string& directory,
-                   const char* name, LineList& list) {
+// A side file, when it is there, without a byte-order mark.
+void LoadSideFile(const RunHost& host, const std::string& directory,
+                  const char* name, LineList& list) {
   const std::string path = JoinPath(directory, name, host.paths);
-  if (host.fs.FileIsPresent(path)) LoadLines(list, path, host.fs);
+  if (!host.fs.FileIsPresent(path)) return;
+  LoadLines(list, path, host.fs);
+  DropByteOrderMark(list);
 }
 
 }  // namespace
 
-void RunDriver(const RunHost& host) {
+int RunDriver(const RunHost& host) {
   LineList delete_list, txtsetup_lines, dosnet_lines, txtsetup_add_lines,
       dosnet_add_lines;
-  // The last argument is the switch, in any letter case: "-Q" the batch
-  // mode, "-N" the preview and "-L" (or "/L") the list, which never pause
-  // either.
-  const std::string last = UpperAscii(host.arguments.ArgumentAt(host.arguments.ArgumentCount()));
-  const bool preview = last == "-N";
-  const bool list = last == "-L" || last == "/L";
-  const bool batch_mode = last == "-Q" || preview || list;
+  // The last argument is the switch: the batch mode, or the preview or the
+  // list, which never pause either, or the usage screen. A lone switch is
+  // also the directory.
+  const Switch last = SwitchOf(host.arguments.ArgumentAt(host.arguments.ArgumentCount()));
+  const bool preview = last == Switch::kPreview;
+  const bool list = last == Switch::kList;
+  const bool batch_mode = last == Switch::kBatch || preview || list;
   ShowBanner(host.console);
-  if (host.arguments.ArgumentCount() == 0) {
+  if (host.arguments.ArgumentCount() == 0 || last == Switch::kHelp) {
     ShowUsage(host.console, batch_mode);
-    return;
+    return 0;
   }
 
   // A directory the platform cannot resolve is treated as one without
@@ -87,15 +90,19 @@ void RunDriver(const RunHost& host) {
 
   const std::string tool_dir =
       DirectoryOf(host.arguments.ArgumentAt(0), host.paths);
-  LoadIfPresent(host, tool_dir, "txtfiles.del", delete_list);
-  LoadIfPresent(host, tool_dir, "dosnet.add", dosnet_add_lines);
-  LoadIfPresent(host, tool_dir, "txtsetup.add", txtsetup_add_lines);
+  LoadSideFile(host, tool_dir, "txtfiles.del", delete_list);
+  LoadSideFile(host, tool_dir, "dosnet.add", dosnet_add_lines);
+  LoadSideFile(host, tool_dir, "txtsetup.add", txtsetup_add_lines);
 
   const std::vector<std::string> names = DriverNamesOf(delete_list);
-  if (list) return ShowDriverList(host.console, txtsetup_lines, names);
+  if (list) {
+    ShowDriverList(host.console, txtsetup_lines, names);
+    return 0;
+  }
   if (preview) {
-    return ShowPreview(host.console, LoadedRun{txtsetup_lines, dosnet_lines, names, txtsetup_add_lines.LineCount(),
-                                               dosnet_add_lines.LineCount(), cuts_marker});
+    ShowPreview(host.console, LoadedRun{txtsetup_lines, dosnet_lines, names, txtsetup_add_lines.LineCount(),
+                                        dosnet_add_lines.LineCount(), cuts_marker});
+    return 0;
   }
   host.console.Print(texts::kDeleting);
   const DriverNames driver_names(names);
@@ -112,6 +119,7 @@ void RunDriver(const RunHost& host) {
   SaveLines(dosnet_lines, dosnet_save, host.fs);
   hold.reset();  // not through the pause: another run may go on
   WaitForEnter(host.console, batch_mode);
+  return 0;
 }
 
 }  // namespace vornix

@@ -20,8 +20,13 @@ struct RunHost {
   const PathRules& paths;
 };
 
-/// Runs once. Failures are raised to the caller, which reports them.
-void RunDriver(const RunHost& host);
+/// The exit status of a run stopped with "Process stopped.": nothing was
+/// written, so that a batch file need not look for the scripts itself.
+constexpr int kStoppedStatus = 2;
+
+/// Runs once and gives the exit status: 0, or kStoppedStatus. Failures are
+/// raised to the caller, which reports them.
+int RunDriver(const RunHost& host);
 
 }  // namespace vornix
 

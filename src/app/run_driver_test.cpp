@@ -32,13 +32,15 @@ std::string Read(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
 }
 
-// Runs `args` in memory: what it printed, and the failure, if any, as class and message.
-std::string RunInMemory(MemoryFileSystem& fs, const Lines& args, const std::string& input, std::string* failure) {
+// Runs `args` in memory: what it printed, and its status or the failure, as class and message.
+std::string RunInMemory(MemoryFileSystem& fs, const Lines& args, const std::string& input, std::string* failure,
+                        int* status = nullptr) {
   MemoryHandle in, out;
   in.reads = {input};
   Console console(in, out, "\n");
   try {
-    RunDriver(RunHost{Arguments("/tool/vornix", args), fs, console, PosixPathRules()});
+    const int ended = RunDriver(RunHost{Arguments("/tool/vornix", args), fs, console, PosixPathRules()});
+    if (status) *status = ended;
   } catch (const Exception& raised) {
     *failure = std::string(raised.ClassName()) + " " + raised.Message();
   }
@@ -64,13 +66,18 @@ TEST(RunDriver, Cases) {
       SCOPED_TRACE(entry.path().filename().string() + ": " + c.title);
       ++count;
       MemoryFileSystem fs;
-      for (const auto& [name, lines] : c.files)
-        fs.files[UpperAscii((c.blanked.count(name) ? "/I386/" : "/tool/") + name)] = Joined(lines, "\r\n");
+      for (const auto& [name, lines] : c.files) {
+        const bool script = c.blanked.count(name) != 0;
+        fs.files[UpperAscii((script ? "/I386/" : "/tool/") + name)] =
+            (c.bom && !script ? "\xEF\xBB\xBF" : "") + Joined(lines, "\r\n");
+      }
       for (const std::string& path : c.unreadable) fs.unreadable.insert(UpperAscii(path));
       const MemoryFileSystem before = fs;
       std::string failure;
-      const std::string printed = RunInMemory(fs, c.args, c.input, &failure);
+      int status = -1;
+      const std::string printed = RunInMemory(fs, c.args, c.input, &failure, &status);
       EXPECT_EQ(failure, c.fails);
+      if (c.fails.empty()) EXPECT_EQ(status, c.status);
       const bool complete = !c.screen && c.fails.empty();
       Lines screen = {"MassStorage driver deleter v1.0.0.2", "Written by the Vornix developers",
                       "Made on the Internet, 2026", ""};

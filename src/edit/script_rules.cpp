@@ -19,6 +19,17 @@ bool DropEndOfFileMarker(LineList& lines) {
   return true;
 }
 
+void DropByteOrderMark(LineList& lines) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (lines.LineCount() == 0) return;
+  const std::string first = lines.GetLine(0);
+  if (first.compare(0, kMark.size(), kMark) != 0) return;
+  if (first == kMark && lines.LineCount() == 1)
+    lines.DeleteLine(0);
+  else
+    lines.SetLine(0, std::string_view(first).substr(kMark.size()));
+}
+
 std::vector<std::string> DriverNamesOf(const LineList& delete_list) {
   std::vector<std::string> names;
   for (int32_t i = 0; i < delete_list.LineCount(); ++i) {

@@ -7,8 +7,8 @@ Each row is one run on a scratch source, made to meet one situation. After
 it, on every build the row is for: (1) every script is as before, or what
 the run makes of it, or, after a failure in the second save, the first new
 and the second old; (2) the scratch directory holds the entries it held;
-(3) status and output are honest: 1 with the report of what failed, or 0
-and the screen.
+(3) status and output are honest: 1 with the report of what failed, 2 and
+the stop screen when nothing was done, or 0 and the screen.
 """
 import contextlib
 import fcntl
@@ -109,7 +109,7 @@ def ok(lines=SAVED, **new):
 
 
 def stops(message):
-    return Outcome(BANNER + [message, "", "Process stopped."])
+    return Outcome(BANNER + [message, "", "Process stopped."], 2)
 
 
 def fails(class_name, message, printed=BANNER, saved=(), **new):
@@ -456,6 +456,14 @@ def drivers_removed(c, done):
     return done.stdout.endswith(b"Drivers removed from %s.\r\n" % c.source.encode())
 
 
+def nothing_done_told(c, done):
+    return done.stdout.endswith(b" holds no txtsetup.sif or no dosnet.inf.\r\n")
+
+
+def removal_told(c, done):  # the path as the console shows it
+    return b"\r\nDrivers removed from " in done.stdout
+
+
 def failure_told(c, done):
     return done.stdout.endswith(b"vornix failed with status 1: see the report above.\r\n")
 
@@ -534,6 +542,11 @@ BIG, EMPTY, MISSING = b"y" * (64 << 20), {"I386/txtsetup.sif": b""}, "Unnable to
 INTERACTIVE, PAUSED = ("{source}",), ok(SAVED + PAUSE)
 WRITE, FULL = 'Ошибка записи потока в файл "%s". {system}.', "No space left on device"
 HIGH = bytes(range(0x80, 0x100)) + "Диск".encode("cp866")
+USAGE = ["Usage: Vornix <I386_DIR>  [-Q]", ""]
+USAGE += ["I386_DIR dir - I386 source dir to MassStorage driver integration"]
+USAGE += ["-Q (optional) - batch mode - no wait user input", ""]
+USAGE += ["For more info see readme.txt (to future...)"] + PAUSE
+CYRILLIC = {"LANG": "C.UTF-8"}  # wine's ANSI code page is then 1252: no Cyrillic letter
 LISTED = [
     "Text-mode mass-storage drivers in TXTSETUP.SIF: 2",
     "",
@@ -572,6 +585,13 @@ ROWS = {
     "a preview writes nothing": Row(Outcome(BANNER + PREVIEW), args=("{source}", "-N")),
     "a preview without a script stops without the pause": Row(
         stops(MISSING), args=("{source}x", "-n")
+    ),
+    "/N is -N": Row(Outcome(BANNER + PREVIEW), args=("{source}", "/N")),
+    "/? after the directory: the usage screen and the pause, nothing read or written": Row(
+        Outcome(BANNER + USAGE), args=("{source}", "/?")
+    ),
+    "a UTF-8 byte-order mark before txtfiles.del": Row(
+        ok(), entries={"tool/txtfiles.del": b"\xef\xbb\xbfabc\r\n"}
     ),
     "a list writes nothing": Row(Outcome(BANNER + LISTED), args=("{source}", "-L")),
     "a list without a script stops without the pause": Row(stops(MISSING), args=("{source}x", "/l")),
@@ -735,6 +755,9 @@ ROWS = {
     "a path with blanks and letters beyond ASCII": Row(
         ok(), [partial(in_directory, ("My \u00e9t\u00e9 Disk", "I 3 8 6"))]
     ),
+    "a directory the code page cannot spell (Cyrillic under code page 1252)": Row(
+        ok(), [partial(in_directory, ("x", "\u041f\u0430\u043f\u043a\u0430"))], env=CYRILLIC
+    ),
     "a path over 260 bytes of names of 255, from a current directory as long": Row(
         ok(), [partial(in_directory, ("n" * 255, "p" * 60, "d" * 255))]
     ),
@@ -777,6 +800,20 @@ ROWS = {
     ),
     "remove-drivers.bat after a complete run": Row(
         ok(None), [batch_file], check=drivers_removed, only="wine"
+    ),
+    "remove-drivers.bat after a stopped run": Row(
+        Outcome(None, 2),
+        [batch_file],
+        entries={"I386/dosnet.inf": os.mkdir},
+        check=nothing_done_told,
+        only="wine",
+    ),
+    "remove-drivers.bat on a directory the code page cannot spell": Row(
+        ok(None),
+        [partial(in_directory, ("x", "\u041f\u0430")), batch_file],
+        env=CYRILLIC,
+        check=removal_told,
+        only="wine",
     ),
     "remove-drivers.bat after a failed run": Row(
         Outcome(None, 1, CHECKED), [batch_file], entries=EMPTY, check=failure_told, only="wine"

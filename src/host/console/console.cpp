@@ -23,11 +23,15 @@ bool TextStream::EnsureOpen() {
   return true;
 }
 
-// The buffer is emptied whether or not the write succeeds: the text of a
-// failed write is lost, and only its error code remains.
+// Writes until every held byte is out: a partial write is no success. The
+// buffer is emptied whether or not the write succeeds: the text of a failed
+// write is lost, and only its error code remains.
 bool TextStream::WriteHeld() {
   int32_t error = 0;
-  const bool written = handle_.Write(buffer_, position_, &error);
+  size_t done = 0, count = 0;
+  while (done < position_ && handle_.Write(buffer_ + done, position_ - done, &count, &error))
+    done += count;
+  const bool written = done == position_;
   position_ = 0;
   if (!written) *io_error_code_ = error;
   return written;

@@ -40,6 +40,13 @@ TEST(Console, WritesAndTheirFailures) {
   }
   EXPECT_EQ(out.acquired, 5);  // the text and the line end each try again
   EXPECT_EQ(out.released, 2);  // a handle of unknown type is let go
+  MemoryHandle part;  // a write that takes part of the bytes is followed by one for the rest
+  part.write_limit = 50;
+  Console pieces(in, part, "\n");
+  pieces.WriteLine(std::string(200, 'd'));
+  pieces.Close();
+  EXPECT_EQ(part.writes, (std::vector<std::string>{std::string(50, 'd'), std::string(50, 'd'), std::string(28, 'd'),
+                                                   std::string(50, 'd'), std::string(22, 'd') + "\n"}));
 }
 
 // ReadLine calls until the input's end is read, one a line and one more (a lone CR

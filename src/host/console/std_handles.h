@@ -23,9 +23,11 @@ class StdHandle {
   virtual Type Acquire() = 0;
   /// Lets go of a handle of unknown type.
   virtual void Release() = 0;
-  /// One write call for all of `size` bytes. On failure, false and the
-  /// platform's error code.
-  virtual bool Write(const char* data, size_t size, int32_t* error) = 0;
+  /// One write call for up to `size` bytes: true and the count written, at
+  /// least one byte; or false and the platform's error code, also for a call
+  /// that wrote nothing.
+  virtual bool Write(const char* data, size_t size, size_t* written,
+                     int32_t* error) = 0;
   /// One read call for up to `size` bytes; a broken pipe reads 0 bytes.
   virtual bool Read(char* buffer, size_t size, size_t* count,
                     int32_t* error) = 0;
@@ -33,8 +35,8 @@ class StdHandle {
 
 StdHandle& StdInputHandle();
 StdHandle& StdOutputHandle();
-/// Writes to standard error, or past the streams to standard output, with
-/// one call; the result is not looked at.
+/// Writes to standard error, or past the streams to standard output, until
+/// every byte is written or a write fails; the result is not looked at.
 void WriteStdError(const char* data, size_t size);
 void WriteStdOutput(const char* data, size_t size);
 /// The line end of the platform's console: CR LF on Windows, LF on Linux.

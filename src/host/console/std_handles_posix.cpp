@@ -10,6 +10,20 @@ namespace vornix {
 
 namespace {
 
+// One write, an interrupted one tried again. A write that takes no byte is
+// a full device, as a short write to a full disk is.
+bool WriteOnce(int fd, const char* data, size_t size, size_t* written, int32_t* error) {
+  ssize_t n;
+  while ((n = write(fd, data, size)) < 0 && errno == EINTR) {
+  }
+  if (n > 0) {
+    *written = static_cast<size_t>(n);
+    return true;
+  }
+  *error = n == 0 ? ENOSPC : errno;
+  return false;
+}
+
 class PosixStdHandle : public StdHandle {
  public:
   explicit PosixStdHandle(int fd) : fd_(fd) {}
@@ -22,13 +36,8 @@ class PosixStdHandle : public StdHandle {
 
   void Release() override {}
 
-  bool Write(const char* data, size_t size, int32_t* error) override {
-    for (;;) {
-      if (write(fd_, data, size) >= 0) return true;
-      if (errno != EINTR) break;
-    }
-    *error = errno;
-    return false;
+  bool Write(const char* data, size_t size, size_t* written, int32_t* error) override {
+    return WriteOnce(fd_, data, size, written, error);
   }
 
   bool Read(char* buffer, size_t size, size_t* count, int32_t* error) override {
@@ -63,7 +72,9 @@ StdHandle& StdOutputHandle() {
 namespace {
 
 void WriteStd(int fd, const char* data, size_t size) {
-  while (write(fd, data, size) < 0 && errno == EINTR) {
+  size_t written = 0;
+  int32_t error = 0;
+  for (; size != 0 && WriteOnce(fd, data, size, &written, &error); data += written, size -= written) {
   }
 }
 

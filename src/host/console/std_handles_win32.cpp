@@ -7,6 +7,22 @@ namespace vornix {
 
 namespace {
 
+// The runtime's code for a write that took fewer bytes than it was given:
+// "disk full".
+constexpr int32_t kErrorShortWrite = 101;
+
+// One write. A write that takes no byte fails as the runtime's short write.
+bool WriteOnce(HANDLE handle, const char* data, size_t size, size_t* written, int32_t* error) {
+  DWORD count = 0;
+  if (!WriteFile(handle, data, static_cast<DWORD>(size), &count, nullptr)) {
+    *error = static_cast<int32_t>(GetLastError());
+    return false;
+  }
+  *written = count;
+  if (count == 0) *error = kErrorShortWrite;
+  return count != 0;
+}
+
 class Win32StdHandle : public StdHandle {
  public:
   explicit Win32StdHandle(DWORD which) : which_(which) {}
@@ -26,12 +42,8 @@ class Win32StdHandle : public StdHandle {
 
   void Release() override { CloseHandle(handle_); }
 
-  bool Write(const char* data, size_t size, int32_t* error) override {
-    DWORD written = 0;
-    if (WriteFile(handle_, data, static_cast<DWORD>(size), &written, nullptr))
-      return true;
-    *error = static_cast<int32_t>(GetLastError());
-    return false;
+  bool Write(const char* data, size_t size, size_t* written, int32_t* error) override {
+    return WriteOnce(handle_, data, size, written, error);
   }
 
   bool Read(char* buffer, size_t size, size_t* count, int32_t* error) override {
@@ -69,8 +81,11 @@ StdHandle& StdOutputHandle() {
 namespace {
 
 void WriteStd(DWORD which, const char* data, size_t size) {
-  DWORD written = 0;
-  WriteFile(GetStdHandle(which), data, static_cast<DWORD>(size), &written, nullptr);
+  const HANDLE handle = GetStdHandle(which);
+  size_t written = 0;
+  int32_t error = 0;
+  for (; size != 0 && WriteOnce(handle, data, size, &written, &error); data += written, size -= written) {
+  }
 }
 
 }  // namespace

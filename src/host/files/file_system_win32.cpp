@@ -134,7 +134,7 @@ class RealWin32FileSystem : public FileSystem {
   std::optional<std::string> FullPathOf(const std::string& text) override {
     // The wide function, because the ANSI one refuses results of MAX_PATH
     // characters or more.
-    const std::wstring wide = WideText(text);
+    const std::wstring wide = WideSpelling(text);
     std::wstring full(MAX_PATH, L'\0');
     for (;;) {
       const DWORD length = GetFullPathNameW(
@@ -142,7 +142,7 @@ class RealWin32FileSystem : public FileSystem {
       if (length == 0) return std::nullopt;
       if (length < full.size()) {
         full.resize(length);
-        return AnsiText(full.c_str());
+        return AnsiPath(full);
       }
       full.resize(length);  // the size asked for, terminator included
     }

@@ -1,6 +1,6 @@
 // The program's arguments: argument 0 is the executable's own full path,
 // 1 to ArgumentCount() are what the user typed, and only the last one can be
-// the batch switch.
+// a switch.
 #ifndef VORNIX_HOST_PROCESS_COMMAND_LINE_H_
 #define VORNIX_HOST_PROCESS_COMMAND_LINE_H_
 
@@ -31,6 +31,11 @@ class Arguments {
   std::vector<std::string> arguments_;
 };
 
+/// What the last argument asks for. Each switch has a dash form and the
+/// Windows slash form, in any letter case; anything else is no switch.
+enum class Switch { kNone, kBatch, kPreview, kList, kHelp };
+Switch SwitchOf(std::string_view last_argument);
+
 /// The arguments after the program name, split as Windows splits a command
 /// line: blanks and control bytes separate, double quotes group and are
 /// removed, a pair of quotes standing alone is no argument. A lead byte and
@@ -38,6 +43,9 @@ class Arguments {
 /// quote.
 std::vector<std::string> SplitCommandLine(std::string_view command_line,
                                           const LeadByteSet& lead_bytes);
+/// The same split over a wide command line (Windows' own, which holds every
+/// character the user typed).
+std::vector<std::wstring> SplitCommandLine(std::wstring_view command_line);
 
 /// Linux: argv[1..], empty entries left out.
 std::vector<std::string> ArgumentsFromArgv(int argc, const char* const* argv);

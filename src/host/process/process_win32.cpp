@@ -2,9 +2,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-#include "host/process/modules.h"
 #include "host/process/process.h"
+#include "host/process/wide_paths.h"
 
 namespace vornix {
 
@@ -36,13 +37,15 @@ LeadByteSet LocaleLeadBytes() {
 
 // The program's own path, of any length.
 std::string ExecutablePath() {
-  std::string path(MAX_PATH + 1, '\0');
+  std::wstring path(MAX_PATH + 1, L'\0');
   for (;;) {
-    const size_t length = OwnModulePath(path.data(), path.size());
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return std::string();
     if (length < path.size()) {
+      // The directory is noted: the side files are found in it.
       path.resize(length);
-      return path;
+      const size_t name = path.rfind(L'\\') + 1;
+      return AnsiPath(path.substr(0, name)) + AnsiText(path.c_str() + name);
     }
     path.resize(path.size() * 2);
   }
@@ -60,8 +63,12 @@ void StartProcess() {
 void EndProcess(int status) { ExitProcess(static_cast<UINT>(status)); }
 
 Arguments ProcessArguments(int, char**) {
-  return Arguments(ExecutablePath(),
-                   SplitCommandLine(GetCommandLineA(), g_lead_bytes));
+  std::vector<std::string> arguments = SplitCommandLine(GetCommandLineA(), g_lead_bytes);
+  // The directory as the user typed it: the ANSI command line holds "?" for
+  // what the code page cannot spell, the wide one holds it all.
+  const std::vector<std::wstring> wide = SplitCommandLine(std::wstring_view(GetCommandLineW()));
+  if (!arguments.empty() && wide.size() == arguments.size()) arguments[0] = AnsiPath(wide[0]);
+  return Arguments(ExecutablePath(), std::move(arguments));
 }
 
 const PathRules& HostPathRules() {

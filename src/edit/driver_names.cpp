@@ -50,9 +50,9 @@ bool SysAt(std::string_view text, size_t at) {
 
 int32_t DriverNames::SysFileIn(std::string_view text) const {
   // Names are looked for only before the last ".sys" of the text.
-  size_t last = std::string_view::npos;
-  for (size_t dot = text.find('.'); dot != std::string_view::npos; dot = text.find('.', dot + 1))
-    if (SysAt(text, dot)) last = dot;
+  size_t last = text.rfind('.');
+  while (last != std::string_view::npos && !SysAt(text, last))
+    last = last == 0 ? std::string_view::npos : text.rfind('.', last - 1);
   int32_t lowest = kNone;
   if (last == std::string_view::npos) return lowest;
   for (size_t start = 0; start < last; ++start) {

@@ -174,16 +174,17 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
 
 int32_t LineList::NextLineWith(char c, int32_t from) const {
   const char* const begin = text_.get();
-  const char* found = nullptr;  // the next `c` of the buffer from where it was looked for
+  int64_t found = -1;  // the next `c` of the buffer, once looked for from a line before
   for (size_t i = static_cast<size_t>(std::max(from, 0)); i < lines_.size(); ++i) {
     const Span span = lines_[i];
     if ((span.offset & kAdded) != 0) {
       if (View(span).find(c) != std::string_view::npos) return static_cast<int32_t>(i);
       continue;
     }
-    const char* const start = begin + span.offset;
-    if (found == nullptr || found < start) found = Find(start, begin + text_size_, c);
-    if (found < start + span.length) return static_cast<int32_t>(i);
+    const int64_t line_end = int64_t{span.offset} + span.length;
+    if (found >= line_end) continue;
+    if (found < int64_t{span.offset}) found = Find(begin + span.offset, begin + text_size_, c) - begin;
+    if (found < line_end) return static_cast<int32_t>(i);
   }
   return LineCount();
 }

@@ -1,6 +1,7 @@
 #include "edit/preview.h"
 
 #include <algorithm>
+#include <array>
 
 #include "edit/driver_names.h"
 #include "edit/takers.h"
@@ -13,10 +14,14 @@ namespace vornix {
 namespace {
 
 // ASCII letters, digits and "_" make words.
-bool IsWordByte(char c) {
-  const char upper = FoldAscii(c);
-  return (upper >= 'A' && upper <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
+constexpr auto kWordBytes = [] {
+  std::array<bool, 256> word{};
+  for (int c = 0; c < 256; ++c)
+    word[static_cast<size_t>(c)] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+  return word;
+}();
+
+bool IsWordByte(char c) { return kWordBytes[static_cast<unsigned char>(c)]; }
 
 // Whether `needle` stands in `text` (both upper-cased) as a word: at a place
 // with no word byte directly before or after it.
@@ -74,8 +79,11 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
     for (int32_t i = 0; i < scripts[s]->LineCount(); ++i) {
       const std::string_view text = scripts[s]->LineView(i);
       if ((*taken[s])[static_cast<size_t>(i)] != kNoTaker) continue;
+      bool after_word = false;
       for (size_t at = 0; at < text.size(); ++at) {
-        if (at != 0 && IsWordByte(text[at - 1])) continue;
+        const bool word_start = !after_word;
+        after_word = IsWordByte(text[at]);
+        if (!word_start) continue;
         tree.Walk(text.data() + at, text.size() - at, [&](size_t length, int32_t first) {
           if (at + length < text.size() && IsWordByte(text[at + length])) return;
           for (int32_t n = first; n >= 0 && listed_at[static_cast<size_t>(n)] != i; n = tree.NextOfSameName(n)) {

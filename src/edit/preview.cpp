@@ -51,7 +51,8 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
                                                      const std::vector<std::string>& names) {
   std::vector<std::vector<PreviewLine>> previews(names.size());
   if (names.empty()) return previews;
-  const Takers takers = FindTakers(txtsetup, dosnet, names);
+  const DriverNames tree_names(names);
+  const Takers takers = FindTakers(txtsetup, dosnet, tree_names);
   const std::vector<LineRule> rules = RulesOfLines(txtsetup);
   const LineList* const scripts[] = {&txtsetup, &dosnet};
   const std::vector<int32_t>* const taken[] = {&takers.txtsetup, &takers.dosnet};
@@ -71,7 +72,6 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
 
   // What the run keeps that still names a driver as a word: from each place
   // that no word byte precedes, the names that end before no word byte.
-  const DriverNames tree_names(names);
   const NameTree& tree = tree_names.Tree();
   std::vector<int32_t> listed_at(names.size(), -1);  // the last line a name was listed for, per script
   for (int s = 0; s < 2; ++s) {
@@ -79,11 +79,9 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
     for (int32_t i = 0; i < scripts[s]->LineCount(); ++i) {
       const std::string_view text = scripts[s]->LineView(i);
       if ((*taken[s])[static_cast<size_t>(i)] != kNoTaker) continue;
-      bool after_word = false;
+      // From each place, the next is after the first byte from it on that
+      // makes no word.
       for (size_t at = 0; at < text.size(); ++at) {
-        const bool word_start = !after_word;
-        after_word = IsWordByte(text[at]);
-        if (!word_start) continue;
         tree.Walk(text.data() + at, text.size() - at, [&](size_t length, int32_t first) {
           if (at + length < text.size() && IsWordByte(text[at + length])) return;
           for (int32_t n = first; n >= 0 && listed_at[static_cast<size_t>(n)] != i; n = tree.NextOfSameName(n)) {
@@ -91,6 +89,7 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
             previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, i, PreviewLine::Note::kKept});
           }
         });
+        while (at < text.size() && IsWordByte(text[at])) ++at;
       }
     }
   }

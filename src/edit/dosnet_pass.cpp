@@ -6,20 +6,30 @@
 
 namespace vornix {
 
-// The pass reads no sections: any line that names a driver's ".sys" file,
-// in any case and anywhere in it, is taken.
+namespace {
+
+// Calls on_taken(line, taker) for every line a name takes, in file order.
+// The pass reads no sections: any line that names a driver's ".sys" file, in
+// any case and anywhere in it, is taken.
+template <class OnTaken>
+void WalkTakers(const LineList& dosnet_lines, const DriverNames& names, OnTaken on_taken) {
+  if (names.IsEmpty()) return;
+  for (int32_t i = 0; i < dosnet_lines.LineCount(); ++i) {
+    const int32_t taker = names.SysFileIn(TrimBlanks(dosnet_lines.LineView(i)));
+    if (taker != DriverNames::kNone) on_taken(i, taker);
+  }
+}
+
+}  // namespace
+
 std::vector<int32_t> DosnetTakers(const LineList& dosnet_lines, const DriverNames& names) {
   std::vector<int32_t> takers(static_cast<size_t>(dosnet_lines.LineCount()), DriverNames::kNone);
-  if (names.IsEmpty()) return takers;
-  for (int32_t i = 0; i < dosnet_lines.LineCount(); ++i)
-    takers[static_cast<size_t>(i)] = names.SysFileIn(TrimBlanks(dosnet_lines.LineView(i)));
+  WalkTakers(dosnet_lines, names, [&takers](int32_t line, int32_t taker) { takers[static_cast<size_t>(line)] = taker; });
   return takers;
 }
 
 void ClearDosnetEntries(LineList& dosnet_lines, const DriverNames& names) {
-  const std::vector<int32_t> takers = DosnetTakers(dosnet_lines, names);
-  for (size_t i = 0; i < takers.size(); ++i)
-    if (takers[i] != DriverNames::kNone) dosnet_lines.SetLine(static_cast<int32_t>(i), std::string_view());
+  WalkTakers(dosnet_lines, names, [&dosnet_lines](int32_t line, int32_t) { dosnet_lines.SetLine(line, std::string_view()); });
 }
 
 }  // namespace vornix

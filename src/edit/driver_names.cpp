@@ -50,9 +50,11 @@ bool SysAt(std::string_view text, size_t at) {
 
 int32_t DriverNames::SysFileIn(std::string_view text) const {
   // Names are looked for only before the last ".sys" of the text.
-  size_t last = std::string_view::npos;
-  for (size_t dot = text.find('.'); dot != std::string_view::npos; dot = text.find('.', dot + 1))
-    if (SysAt(text, dot)) last = dot;
+  // Looking back from the end passes only what follows the first dot.
+  const size_t first = text.find('.');
+  size_t last = first == std::string_view::npos ? first : text.rfind('.');
+  while (last != first && !SysAt(text, last)) last = text.rfind('.', last - 1);
+  if (last == first && first != std::string_view::npos && !SysAt(text, first)) last = std::string_view::npos;
   int32_t lowest = kNone;
   if (last == std::string_view::npos) return lowest;
   for (size_t start = 0; start < last; ++start) {

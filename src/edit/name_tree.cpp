@@ -7,6 +7,9 @@ namespace vornix {
 NameTree::NameTree(const std::vector<std::string>& names)
     : nodes_(1, Node{0, 0, -1, 0}), next_of_same_(names.size(), -1) {
   if (names.size() > INT32_MAX) throw std::bad_alloc();
+  size_t bytes = 0;  // a node for each byte at most: the table is never moved
+  for (const std::string& name : names) bytes += name.size();
+  nodes_.reserve(bytes + 1);
   for (size_t i = 0; i < names.size(); ++i) {
     uint32_t node = 0;
     for (const char c : names[i]) {

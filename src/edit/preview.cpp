@@ -1,6 +1,7 @@
 #include "edit/preview.h"
 
 #include <algorithm>
+#include <array>
 
 #include "edit/driver_names.h"
 #include "edit/takers.h"
@@ -13,10 +14,14 @@ namespace vornix {
 namespace {
 
 // ASCII letters, digits and "_" make words.
-bool IsWordByte(char c) {
-  const char upper = FoldAscii(c);
-  return (upper >= 'A' && upper <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
+constexpr auto kWordBytes = [] {
+  std::array<bool, 256> word{};
+  for (int c = 0; c < 256; ++c)
+    word[static_cast<size_t>(c)] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+  return word;
+}();
+
+bool IsWordByte(char c) { return kWordBytes[static_cast<unsigned char>(c)]; }
 
 // Whether `needle` stands in `text` (both upper-cased) as a word: at a place
 // with no word byte directly before or after it.
@@ -46,7 +51,8 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
                                                      const std::vector<std::string>& names) {
   std::vector<std::vector<PreviewLine>> previews(names.size());
   if (names.empty()) return previews;
-  const Takers takers = FindTakers(txtsetup, dosnet, names);
+  const DriverNames tree_names(names);
+  const Takers takers = FindTakers(txtsetup, dosnet, tree_names);
   const std::vector<LineRule> rules = RulesOfLines(txtsetup);
   const LineList* const scripts[] = {&txtsetup, &dosnet};
   const std::vector<int32_t>* const taken[] = {&takers.txtsetup, &takers.dosnet};
@@ -66,7 +72,6 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
 
   // What the run keeps that still names a driver as a word: from each place
   // that no word byte precedes, the names that end before no word byte.
-  const DriverNames tree_names(names);
   const NameTree& tree = tree_names.Tree();
   std::vector<int32_t> listed_at(names.size(), -1);  // the last line a name was listed for, per script
   for (int s = 0; s < 2; ++s) {
@@ -74,8 +79,9 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
     for (int32_t i = 0; i < scripts[s]->LineCount(); ++i) {
       const std::string_view text = scripts[s]->LineView(i);
       if ((*taken[s])[static_cast<size_t>(i)] != kNoTaker) continue;
+      // From each place, the next is after the first byte from it on that
+      // makes no word.
       for (size_t at = 0; at < text.size(); ++at) {
-        if (at != 0 && IsWordByte(text[at - 1])) continue;
         tree.Walk(text.data() + at, text.size() - at, [&](size_t length, int32_t first) {
           if (at + length < text.size() && IsWordByte(text[at + length])) return;
           for (int32_t n = first; n >= 0 && listed_at[static_cast<size_t>(n)] != i; n = tree.NextOfSameName(n)) {
@@ -83,6 +89,7 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
             previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, i, PreviewLine::Note::kKept});
           }
         });
+        while (at < text.size() && IsWordByte(text[at])) ++at;
       }
     }
   }

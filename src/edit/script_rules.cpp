@@ -32,6 +32,7 @@ void DropByteOrderMark(LineList& lines) {
 
 std::vector<std::string> DriverNamesOf(const LineList& delete_list) {
   std::vector<std::string> names;
+  names.reserve(static_cast<size_t>(delete_list.LineCount()));
   for (int32_t i = 0; i < delete_list.LineCount(); ++i) {
     const std::string_view name = delete_list.LineView(i);
     if (!TrimBlanks(name).empty()) names.emplace_back(name);

@@ -10,8 +10,11 @@ static_assert(kNoTaker == DriverNames::kNone, "the passes' none is the takers' n
 
 Takers FindTakers(const LineList& txtsetup, const LineList& dosnet,
                   const std::vector<std::string>& names) {
-  const DriverNames driver_names(names);
-  return Takers{TxtsetupTakers(txtsetup, driver_names), DosnetTakers(dosnet, driver_names)};
+  return FindTakers(txtsetup, dosnet, DriverNames(names));
+}
+
+Takers FindTakers(const LineList& txtsetup, const LineList& dosnet, const DriverNames& names) {
+  return Takers{TxtsetupTakers(txtsetup, names), DosnetTakers(dosnet, names)};
 }
 
 }  // namespace vornix

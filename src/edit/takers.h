@@ -9,6 +9,7 @@
 
 namespace vornix {
 
+class DriverNames;
 class LineList;
 
 /// No name takes the line.
@@ -28,6 +29,8 @@ struct Takers {
 /// section.
 Takers FindTakers(const LineList& txtsetup, const LineList& dosnet,
                   const std::vector<std::string>& names);
+/// The same for the names prepared once.
+Takers FindTakers(const LineList& txtsetup, const LineList& dosnet, const DriverNames& names);
 
 }  // namespace vornix
 

@@ -88,32 +88,46 @@ int32_t RuleTaker(const Section& section, std::string_view trimmed,
   return DriverNames::kNone;
 }
 
+// Calls on_taken(line, taker) for every line a name takes, in file order.
+// Only the lines holding "[" open sections; the lines of a section with no
+// rule are not read.
+template <class OnTaken>
+void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, OnTaken on_taken) {
+  if (names.IsEmpty()) return;
+  const int32_t count = txtsetup_lines.LineCount();
+  Section section;
+  for (int32_t i = 0; i < count;) {
+    const int32_t header = txtsetup_lines.NextLineWith('[', i);
+    if (section.driver_files != DriverNames::kNone || RuleOf(section.section) != LineRule::kNone) {
+      for (int32_t k = i; k < header; ++k) {
+        const int32_t taker = RuleTaker(section, TrimBlanks(txtsetup_lines.LineView(k)), names);
+        if (taker != DriverNames::kNone) on_taken(k, taker);
+      }
+    }
+    if (header == count) break;
+    section = SectionOpenedBy(TrimBlanks(txtsetup_lines.LineView(header)), names);
+    // A recognised header is never blanked by the rules of the section it
+    // opens: a name such as "bus" must not remove "[BusExtenders]" and hand
+    // that section's lines to the section before it. A driver's own files
+    // header goes with its section.
+    if (section.driver_files != DriverNames::kNone) on_taken(header, section.driver_files);
+    i = header + 1;
+  }
+}
+
 }  // namespace
 
 std::vector<int32_t> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names) {
   std::vector<int32_t> takers(static_cast<size_t>(txtsetup_lines.LineCount()), DriverNames::kNone);
-  if (names.IsEmpty()) return takers;
-  Section section;
-  for (int32_t i = 0; i < txtsetup_lines.LineCount(); ++i) {
-    const std::string_view raw = txtsetup_lines.LineView(i);
-    const std::string_view trimmed = TrimBlanks(raw);
-    if (raw.find('[') != std::string_view::npos) {
-      section = SectionOpenedBy(trimmed, names);
-      // A recognised header is never blanked by the rules of the section it
-      // opens: a name such as "bus" must not remove "[BusExtenders]" and
-      // hand that section's lines to the section before it. A driver's own
-      // files header goes with its section.
-      if (section.driver_files == DriverNames::kNone) continue;
-    }
-    takers[static_cast<size_t>(i)] = RuleTaker(section, trimmed, names);
-  }
+  WalkTakers(txtsetup_lines, names, [&takers](int32_t line, int32_t taker) { takers[static_cast<size_t>(line)] = taker; });
   return takers;
 }
 
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
-  const std::vector<int32_t> takers = TxtsetupTakers(txtsetup_lines, names);
-  for (size_t i = 0; i < takers.size(); ++i)
-    if (takers[i] != DriverNames::kNone) txtsetup_lines.SetLine(static_cast<int32_t>(i), std::string_view());
+  // A line is read before it is blanked, and blanking it changes no other.
+  WalkTakers(txtsetup_lines, names, [&txtsetup_lines](int32_t line, int32_t) {
+    txtsetup_lines.SetLine(line, std::string_view());
+  });
 }
 
 std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines) {
@@ -126,11 +140,14 @@ std::vector<ScriptSection> SectionsOfLines(const LineList& txtsetup_lines) {
   const DriverNames no_names({});
   std::vector<ScriptSection> sections;
   ScriptSection section = ScriptSection::kOther;
-  for (int32_t i = 0; i < txtsetup_lines.LineCount(); ++i) {
-    const std::string_view raw = txtsetup_lines.LineView(i);
-    const bool header = raw.find('[') != std::string_view::npos;
-    if (header) section = SectionOpenedBy(TrimBlanks(raw), no_names).section;
-    sections.push_back(header ? ScriptSection::kOther : section);
+  sections.reserve(static_cast<size_t>(txtsetup_lines.LineCount()));
+  for (int32_t i = 0; i < txtsetup_lines.LineCount();) {
+    const int32_t header = txtsetup_lines.NextLineWith('[', i);
+    sections.resize(static_cast<size_t>(header), section);
+    if (header == txtsetup_lines.LineCount()) break;
+    section = SectionOpenedBy(TrimBlanks(txtsetup_lines.LineView(header)), no_names).section;
+    sections.push_back(ScriptSection::kOther);
+    i = header + 1;
   }
   return sections;
 }

@@ -16,8 +16,11 @@ constexpr size_t kStorageLimit = std::numeric_limits<int32_t>::max();
 
 }  // namespace
 
-void LineList::CheckIndex(int32_t index) const {
-  if (index < 0 || index >= LineCount()) Raise<EStringListError>(index);
+void LineList::RaiseIndexError(int32_t index) { Raise<EStringListError>(index); }
+
+void LineList::Mark(size_t index) {
+  const auto at = std::lower_bound(marks_.begin(), marks_.end(), index);
+  if (at == marks_.end() || *at != index) marks_.insert(at, static_cast<uint32_t>(index));
 }
 
 LineList::Span LineList::Store(std::string_view text) {
@@ -30,24 +33,13 @@ LineList::Span LineList::Store(std::string_view text) {
   return span;
 }
 
-std::string_view LineList::View(Span span) const {
-  const char* const buffer =
-      (span.offset & kAdded) != 0 ? added_.data() : text_.get();
-  return std::string_view(buffer + (span.offset & ~kAdded), span.length);
-}
-
 std::string LineList::GetLine(int32_t index) const {
   return std::string(LineView(index));
 }
 
-std::string_view LineList::LineView(int32_t index) const {
-  CheckIndex(index);
-  return View(lines_[static_cast<size_t>(index)]);
-}
-
 void LineList::SetLine(int32_t index, std::string_view text) {
   CheckIndex(index);
-  as_loaded_ = std::min(as_loaded_, static_cast<size_t>(index));
+  Mark(static_cast<size_t>(index));
   Span& span = lines_[static_cast<size_t>(index)];
   // Blanking, the passes' only edit, needs no new bytes: the empty line
   // stands where the old one ended, before its line end.
@@ -56,8 +48,14 @@ void LineList::SetLine(int32_t index, std::string_view text) {
 
 void LineList::DeleteLine(int32_t index) {
   CheckIndex(index);
-  as_loaded_ = std::min(as_loaded_, static_cast<size_t>(index));
   lines_.erase(lines_.begin() + index);
+  if (static_cast<size_t>(index) < crlf_loaded_) --crlf_loaded_;
+  // The marks after it move down with their lines; the line that takes its
+  // place no longer follows its neighbour in the buffer.
+  auto at = std::lower_bound(marks_.begin(), marks_.end(), static_cast<uint32_t>(index));
+  if (at != marks_.end() && *at == static_cast<uint32_t>(index)) at = marks_.erase(at);
+  for (auto m = at; m != marks_.end(); ++m) --*m;
+  Mark(static_cast<size_t>(index));
 }
 
 int32_t LineList::AddLine(std::string_view text) {
@@ -111,34 +109,43 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   const char* const begin = text.get();
   const char* const end = Find(begin, begin + size, '\0');
   const auto span = [begin](const char* from, const char* to) {
-    return Span{static_cast<uint32_t>(from - begin),
-                static_cast<uint32_t>(to - from)};
+    return Span{static_cast<uint32_t>(from - begin), static_cast<uint32_t>(to - from)};
   };
   std::vector<Span> lines;
-  lines.reserve(size / 16);  // most scripts: no move of the table as it grows
+  // Room for lines of 10 bytes on average, so that the table is not moved as
+  // it grows; only the entries used are touched.
+  lines.reserve(size / 10 + 1);
   // Most files end their lines with LF or CR LF alone: split at each LF and
   // take a CR before it with the line end. When that accounts for every CR,
   // the split is done; otherwise the file has lone CRs and is split again.
   size_t returns_taken = 0;
-  size_t crlf_lines = 0;  // leading lines that end with CR LF
-  for (const char* p = begin; p < end;) {
-    const char* const line_feed = Find(p, end, '\n');
-    const char* line_end = line_feed;
-    if (line_feed != end && line_feed != p && line_feed[-1] == '\r') {
-      --line_end;
-      ++returns_taken;
-    }
-    crlf_lines += crlf_lines == lines.size() && line_end != line_feed;
-    lines.push_back(span(p, line_end));
-    p = line_feed == end ? end : line_feed + 1;
+  bool unended = false;  // the last line has no line end
+  const char* p = begin;
+  if (p < end && *p == '\n') {  // so that a later LF always has a byte before it
+    lines.push_back(span(p, p));
+    ++p;
   }
+  while (p < end) {
+    const char* const line_feed = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    if (line_feed == nullptr) {
+      lines.push_back(span(p, end));
+      unended = true;
+      break;
+    }
+    const bool cr = line_feed[-1] == '\r';
+    returns_taken += cr;
+    lines.push_back(span(p, line_feed - cr));
+    p = line_feed + 1;
+  }
+  size_t crlf_lines = returns_taken;  // when that is all lines but an unended last
   if (returns_taken != CountByte(begin, end, '\r')) {
     // CR LF, a lone CR and a lone LF each end a line.
     lines.clear();
     crlf_lines = 0;
+    unended = false;
     const char* next_cr = Find(begin, end, '\r');
     const char* next_lf = Find(begin, end, '\n');
-    const char* p = begin;
+    p = begin;
     while (p < end) {
       if (next_cr < p) next_cr = Find(p, end, '\r');
       if (next_lf < p) next_lf = Find(p, end, '\n');
@@ -149,39 +156,77 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
       if (p < end && *p == '\n') ++p;
     }
   }
+  if (crlf_lines + unended != lines.size()) {
+    const auto ends_crlf = [begin, end](Span line) {
+      const char* const after = begin + line.offset + line.length;
+      return end - after >= 2 && after[0] == '\r' && after[1] == '\n';
+    };
+    crlf_lines = 0;
+    while (crlf_lines < lines.size() && ends_crlf(lines[crlf_lines])) ++crlf_lines;
+  }
   text_ = std::move(text);
   text_size_ = size;
   added_.clear();
   lines_ = std::move(lines);
-  as_loaded_ = crlf_lines;
+  crlf_loaded_ = crlf_lines;
+  marks_.clear();
+}
+
+int32_t LineList::NextLineWith(char c, int32_t from) const {
+  const char* const begin = text_.get();
+  int64_t found = -1;  // the next `c` of the buffer, once looked for from a line before
+  for (size_t i = static_cast<size_t>(std::max(from, 0)); i < lines_.size(); ++i) {
+    const Span span = lines_[i];
+    if ((span.offset & kAdded) != 0) {
+      if (View(span).find(c) != std::string_view::npos) return static_cast<int32_t>(i);
+      continue;
+    }
+    const int64_t line_end = int64_t{span.offset} + span.length;
+    if (found >= line_end) continue;
+    if (found < int64_t{span.offset}) found = Find(begin + span.offset, begin + text_size_, c) - begin;
+    if (found < line_end) return static_cast<int32_t>(i);
+  }
+  return LineCount();
 }
 
 std::vector<std::string_view> LineList::TextPieces() const {
   std::vector<std::string_view> pieces;
-  // The leading lines as loaded are one run, then each line with its line
-  // end, joined to the piece before when it follows it in memory.
-  const size_t first = std::min(as_loaded_, lines_.size());
-  if (first != 0) pieces.emplace_back(text_.get(), lines_[first - 1].offset + lines_[first - 1].length + 2);
+  // Each piece is joined to the one before when it follows it in memory.
   const auto add = [&pieces](const char* from, size_t size) {
     if (!pieces.empty() && pieces.back().data() + pieces.back().size() == from)
       pieces.back() = std::string_view(pieces.back().data(), pieces.back().size() + size);
     else
       pieces.emplace_back(from, size);
   };
-  for (size_t i = first; i < lines_.size(); ++i) {
+  const auto add_line = [&](size_t i) {
     const Span span = lines_[i];
     const std::string_view line = View(span);
     const char* const after = line.data() + line.size();
-    const char* const limit = (span.offset & kAdded) != 0
-                                  ? added_.data() + added_.size()
-                                  : text_.get() + text_size_;
+    const char* const limit =
+        (span.offset & kAdded) != 0 ? added_.data() + added_.size() : text_.get() + text_size_;
     if (limit - after >= 2 && after[0] == '\r' && after[1] == '\n') {
       add(line.data(), line.size() + 2);
     } else {
       if (!line.empty()) add(line.data(), line.size());
       add("\r\n", 2);
     }
+  };
+  // Through the lines loaded with CR LF: a line that may stand apart, then
+  // the run of the buffer up to the next mark.
+  const size_t lead = std::min(crlf_loaded_, lines_.size());
+  size_t i = 0;
+  for (auto mark = marks_.begin(); i < lead;) {
+    add_line(i);
+    while (mark != marks_.end() && *mark <= i) ++mark;
+    const size_t next = mark == marks_.end() ? lead : std::min<size_t>(*mark, lead);
+    if (next > i + 1) {
+      const Span first = lines_[i + 1];
+      const Span last = lines_[next - 1];
+      add(text_.get() + first.offset, last.offset + last.length + 2 - first.offset);
+    }
+    i = next;
   }
+  for (; i < lines_.size(); ++i) add_line(i);
   return pieces;
 }
 

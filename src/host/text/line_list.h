@@ -24,7 +24,13 @@ class LineList {
   /// A copy of line `index`. Raises EStringListError for a bad index.
   std::string GetLine(int32_t index) const;
   /// The same line without a copy; valid until the list next changes.
-  std::string_view LineView(int32_t index) const;
+  std::string_view LineView(int32_t index) const {
+    CheckIndex(index);
+    return View(lines_[static_cast<size_t>(index)]);
+  }
+  /// The first line from `from` on that holds `c`, or LineCount(): one search
+  /// of the loaded buffer for the lines that stand in it, whatever their number.
+  int32_t NextLineWith(char c, int32_t from) const;
   void SetLine(int32_t index, std::string_view text);
   void DeleteLine(int32_t index);
   int32_t AddLine(std::string_view text);
@@ -46,15 +52,28 @@ class LineList {
     uint32_t length;
   };
   static constexpr uint32_t kAdded = 0x80000000u;
-  void CheckIndex(int32_t index) const;
+  void CheckIndex(int32_t index) const {
+    if (static_cast<uint32_t>(index) >= lines_.size()) RaiseIndexError(index);
+  }
+  [[noreturn]] static void RaiseIndexError(int32_t index);
   Span Store(std::string_view text);
-  std::string_view View(Span span) const;
+  std::string_view View(Span span) const {
+    const char* const buffer = (span.offset & kAdded) != 0 ? added_.data() : text_.get();
+    return std::string_view(buffer + (span.offset & ~kAdded), span.length);
+  }
+  void Mark(size_t index);
 
   std::shared_ptr<char[]> text_;  // as loaded; never changed
   size_t text_size_ = 0;
   std::string added_;  // each line followed by CR LF
   std::vector<Span> lines_;
-  size_t as_loaded_ = 0;  // leading lines unchanged, each with CR LF after it
+  // The leading lines loaded with CR LF after them: the bytes of one that is
+  // unchanged begin right after the CR LF of the line before, unless a line
+  // between them was deleted. marks_ holds, in order, the lines that were set
+  // or follow a deleted line; any other line of that lead continues its
+  // neighbour's run of the buffer, so a save costs the pieces, not the lines.
+  size_t crlf_loaded_ = 0;
+  std::vector<uint32_t> marks_;
 };
 
 }  // namespace vornix

@@ -51,5 +51,39 @@ TEST(LineList, EditsByIndex) {
   EXPECT_EQ(BracketedLines(list), "<longer than before><d><longer than before><d>");
 }
 
+// A save joins the unchanged lines of the buffer into runs around the lines
+// set and the gaps of the lines deleted, in any order of the edits.
+TEST(LineList, WritesEditsAmongRunsOfTheBuffer) {
+  const auto Split = [](std::string_view edits) {  // "s3 d1": blank line 3, delete line 1
+    std::vector<std::string_view> each;
+    for (size_t at = 0; at + 1 < edits.size(); at += 3) each.push_back(edits.substr(at, 2));
+    return each;
+  };
+  const struct { const char* edits; std::string written; } cases[] = {
+      {"", "a\r\nb\r\nc\r\nd\r\ne\r\n"}, {"s3 s1", "a\r\n\r\nc\r\n\r\ne\r\n"},
+      {"d1 d1 x0", "a\r\nd\r\ne\r\nx\r\n"}, {"S2 d0 s3", "b\r\nX\r\nd\r\n\r\n"},
+      {"s4 d2 d0 S1", "b\r\nX\r\n\r\n"},
+  };
+  for (const auto& c : cases) {
+    LineList list;
+    list.SetText("a\r\nb\r\nc\r\nd\r\ne");
+    for (const std::string_view e : Split(c.edits)) {
+      const int32_t index = e[1] - '0';
+      if (e[0] == 's') list.SetLine(index, "");
+      if (e[0] == 'S') list.SetLine(index, "X");
+      if (e[0] == 'd') list.DeleteLine(index);
+      if (e[0] == 'x') list.AddLine("x");
+    }
+    EXPECT_EQ(list.LinesToText(), c.written) << c.edits;
+  }
+  LineList list;
+  list.SetText("[a]\r\nb\r\nc[\r\nd\r\n");
+  list.SetLine(1, "[");
+  list.SetLine(2, "");
+  EXPECT_EQ(list.NextLineWith('[', 0), 0);
+  EXPECT_EQ(list.NextLineWith('[', 1), 1);
+  EXPECT_EQ(list.NextLineWith('[', 2), 4);
+}
+
 }  // namespace
 }  // namespace vornix

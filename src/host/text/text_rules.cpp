@@ -8,14 +8,6 @@ std::string UpperAscii(std::string_view text) {
   return upper;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
 size_t PosExact(std::string_view needle, std::string_view haystack) {
   if (needle.empty() || haystack.empty() || needle.size() > haystack.size())
     return 0;

@@ -21,7 +21,13 @@ inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 std::string UpperAscii(std::string_view text);
 
 /// The text without blank bytes at either end; a view into `text`.
-std::string_view TrimBlanks(std::string_view text);
+inline std::string_view TrimBlanks(std::string_view text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
 
 /// 1-based position of the leftmost occurrence of `needle` in `haystack`,
 /// 0 when it is absent or when either text is empty.

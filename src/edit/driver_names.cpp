@@ -1,5 +1,7 @@
 #include "edit/driver_names.h"
 
+#include <algorithm>
+
 namespace vornix {
 
 int32_t DriverNames::BeginsText(std::string_view text) const {
@@ -52,15 +54,22 @@ int32_t DriverNames::SysFileIn(std::string_view text) const {
   // Names are looked for only before the last ".sys" of the text.
   // Looking back from the end passes only what follows the first dot.
   const size_t first = text.find('.');
-  size_t last = first == std::string_view::npos ? first : text.rfind('.');
+  if (first == std::string_view::npos) return kNone;
+  size_t last = text.rfind('.');
   while (last != first && !SysAt(text, last)) last = text.rfind('.', last - 1);
-  if (last == first && first != std::string_view::npos && !SysAt(text, first)) last = std::string_view::npos;
+  if (!SysAt(text, last)) return kNone;
+  // A name followed by ".sys" starts at most the longest name before that
+  // ".sys": only those places are walked from.
+  const size_t longest = tree_.LongestName();
   int32_t lowest = kNone;
-  if (last == std::string_view::npos) return lowest;
-  for (size_t start = 0; start < last; ++start) {
-    tree_.Walk(text.data() + start, last - start, [&](size_t length, int32_t index) {
-      if (SysAt(text, start + length)) lowest = LowerIndex(lowest, index);
-    });
+  size_t start = 0;
+  for (size_t sys = first; sys <= last; sys = text.find('.', sys + 1)) {
+    if (!SysAt(text, sys)) continue;
+    for (start = std::max(start, sys - std::min(sys, longest)); start < sys; ++start) {
+      tree_.Walk(text.data() + start, last - start, [&](size_t length, int32_t index) {
+        if (SysAt(text, start + length)) lowest = LowerIndex(lowest, index);
+      });
+    }
   }
   return lowest;
 }

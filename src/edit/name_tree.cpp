@@ -1,5 +1,6 @@
 #include "edit/name_tree.h"
 
+#include <algorithm>
 #include <new>
 
 namespace vornix {
@@ -8,7 +9,10 @@ NameTree::NameTree(const std::vector<std::string>& names)
     : nodes_(1, Node{0, 0, -1, 0}), next_of_same_(names.size(), -1) {
   if (names.size() > INT32_MAX) throw std::bad_alloc();
   size_t bytes = 0;  // a node for each byte at most: the table is never moved
-  for (const std::string& name : names) bytes += name.size();
+  for (const std::string& name : names) {
+    bytes += name.size();
+    longest_ = std::max(longest_, name.size());
+  }
   nodes_.reserve(bytes + 1);
   for (size_t i = 0; i < names.size(); ++i) {
     const std::string& name = names[i];

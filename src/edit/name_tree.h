@@ -22,6 +22,8 @@ class NameTree {
   explicit NameTree(const std::vector<std::string>& names);
 
   bool IsEmpty() const { return nodes_.size() <= 1; }
+  /// The length of the longest name.
+  size_t LongestName() const { return longest_; }
 
   /// Reads text from `at`, at most `available` bytes, and calls
   /// `on_name(length, index)` for every name that the bytes read spell,
@@ -53,6 +55,7 @@ class NameTree {
   // root_row_[b], by byte.
   uint32_t root_row_[256] = {};
   std::vector<uint32_t> second_;
+  size_t longest_ = 0;
   std::vector<int32_t> next_of_same_;
 };
 

@@ -11,6 +11,21 @@ int32_t DriverNames::BeginsText(std::string_view text) const {
   return lowest;
 }
 
+int32_t DriverNames::BeginsTrimmed(std::string_view line) const {
+  // The blanks at the end are looked for only when a name is met: a name
+  // that runs into them does not count.
+  size_t begin = 0;
+  while (begin < line.size() && IsBlank(line[begin])) ++begin;
+  const std::string_view text = line.substr(begin);
+  int32_t lowest = kNone;
+  size_t trimmed = 0;  // the length without blanks at the end, once known
+  tree_.Walk(text.data(), text.size(), [&](size_t length, int32_t index) {
+    if (trimmed == 0) trimmed = TrimBlanks(text).size();
+    if (length <= trimmed) lowest = LowerIndex(lowest, index);
+  });
+  return lowest;
+}
+
 int32_t DriverNames::QuotedIn(std::string_view text) const {
   int32_t lowest = kNone;
   for (size_t quote = text.find('"'); quote != std::string_view::npos;

@@ -98,7 +98,12 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, OnTake
   Section section;
   for (int32_t i = 0; i < count;) {
     const int32_t header = txtsetup_lines.NextLineWith('[', i);
-    if (section.driver_files != DriverNames::kNone || RuleOf(section.section) != LineRule::kNone) {
+    if (section.driver_files == DriverNames::kNone && RuleOf(section.section) == LineRule::kBeginsWith) {
+      for (int32_t k = i; k < header; ++k) {
+        const int32_t taker = names.BeginsTrimmed(txtsetup_lines.LineView(k));
+        if (taker != DriverNames::kNone) on_taken(k, taker);
+      }
+    } else if (section.driver_files != DriverNames::kNone || RuleOf(section.section) != LineRule::kNone) {
       for (int32_t k = i; k < header; ++k) {
         const int32_t taker = RuleTaker(section, TrimBlanks(txtsetup_lines.LineView(k)), names);
         if (taker != DriverNames::kNone) on_taken(k, taker);

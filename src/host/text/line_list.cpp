@@ -19,6 +19,11 @@ constexpr size_t kStorageLimit = std::numeric_limits<int32_t>::max();
 void LineList::RaiseIndexError(int32_t index) { Raise<EStringListError>(index); }
 
 void LineList::Mark(size_t index) {
+  // The passes set lines in order: a mark after the last is the usual case.
+  if (marks_.empty() || marks_.back() < index) {
+    marks_.push_back(static_cast<uint32_t>(index));
+    return;
+  }
   const auto at = std::lower_bound(marks_.begin(), marks_.end(), index);
   if (at == marks_.end() || *at != index) marks_.insert(at, static_cast<uint32_t>(index));
 }

@@ -1,5 +1,7 @@
 #include "edit/txtsetup_pass.h"
 
+#include <algorithm>
+
 #include "edit/driver_names.h"
 #include "host/text/line_list.h"
 #include "host/text/text_rules.h"
@@ -136,8 +138,9 @@ void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
 }
 
 std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines) {
-  std::vector<LineRule> rules;
-  for (const ScriptSection section : SectionsOfLines(txtsetup_lines)) rules.push_back(RuleOf(section));
+  const std::vector<ScriptSection> sections = SectionsOfLines(txtsetup_lines);
+  std::vector<LineRule> rules(sections.size());
+  std::transform(sections.begin(), sections.end(), rules.begin(), RuleOf);
   return rules;
 }
 

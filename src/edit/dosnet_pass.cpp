@@ -1,5 +1,7 @@
 #include "edit/dosnet_pass.h"
 
+#include <algorithm>
+
 #include "edit/driver_names.h"
 #include "host/text/text_rules.h"
 #include "host/text/line_list.h"
@@ -10,11 +12,19 @@ namespace {
 
 // Calls on_taken(line, taker) for every line a name takes, in file order.
 // The pass reads no sections: any line that names a driver's ".sys" file, in
-// any case and anywhere in it, is taken.
+// any case and anywhere in it, is taken. Such a line holds a "y" or a "Y":
+// only the lines found by searching the buffer for those two are read.
 template <class OnTaken>
 void WalkTakers(const LineList& dosnet_lines, const DriverNames& names, OnTaken on_taken) {
   if (names.IsEmpty()) return;
-  for (int32_t i = 0; i < dosnet_lines.LineCount(); ++i) {
+  const int32_t count = dosnet_lines.LineCount();
+  int32_t lower = -1;  // the next line holding "y", once looked for
+  int32_t upper = -1;  // the same for "Y"
+  for (int32_t i = 0; i < count; ++i) {
+    if (lower < i) lower = dosnet_lines.NextLineWith('y', i);
+    if (upper < i) upper = dosnet_lines.NextLineWith('Y', i);
+    i = std::min(lower, upper);
+    if (i == count) break;
     const int32_t taker = names.SysFileIn(TrimBlanks(dosnet_lines.LineView(i)));
     if (taker != DriverNames::kNone) on_taken(i, taker);
   }

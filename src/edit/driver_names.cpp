@@ -1,11 +1,28 @@
 #include "edit/driver_names.h"
 
+#include <algorithm>
+
 namespace vornix {
 
 int32_t DriverNames::BeginsText(std::string_view text) const {
   int32_t lowest = kNone;
   tree_.Walk(text.data(), text.size(),
              [&](size_t, int32_t index) { lowest = LowerIndex(lowest, index); });
+  return lowest;
+}
+
+int32_t DriverNames::BeginsTrimmed(std::string_view line) const {
+  // The blanks at the end are looked for only when a name is met: a name
+  // that runs into them does not count.
+  size_t begin = 0;
+  while (begin < line.size() && IsBlank(line[begin])) ++begin;
+  const std::string_view text = line.substr(begin);
+  int32_t lowest = kNone;
+  size_t trimmed = 0;  // the length without blanks at the end, once known
+  tree_.Walk(text.data(), text.size(), [&](size_t length, int32_t index) {
+    if (trimmed == 0) trimmed = TrimBlanks(text).size();
+    if (length <= trimmed) lowest = LowerIndex(lowest, index);
+  });
   return lowest;
 }
 
@@ -52,15 +69,22 @@ int32_t DriverNames::SysFileIn(std::string_view text) const {
   // Names are looked for only before the last ".sys" of the text.
   // Looking back from the end passes only what follows the first dot.
   const size_t first = text.find('.');
-  size_t last = first == std::string_view::npos ? first : text.rfind('.');
+  if (first == std::string_view::npos) return kNone;
+  size_t last = text.rfind('.');
   while (last != first && !SysAt(text, last)) last = text.rfind('.', last - 1);
-  if (last == first && first != std::string_view::npos && !SysAt(text, first)) last = std::string_view::npos;
+  if (!SysAt(text, last)) return kNone;
+  // A name followed by ".sys" starts at most the longest name before that
+  // ".sys": only those places are walked from.
+  const size_t longest = tree_.LongestName();
   int32_t lowest = kNone;
-  if (last == std::string_view::npos) return lowest;
-  for (size_t start = 0; start < last; ++start) {
-    tree_.Walk(text.data() + start, last - start, [&](size_t length, int32_t index) {
-      if (SysAt(text, start + length)) lowest = LowerIndex(lowest, index);
-    });
+  size_t start = 0;
+  for (size_t sys = first; sys <= last; sys = text.find('.', sys + 1)) {
+    if (!SysAt(text, sys)) continue;
+    for (start = std::max(start, sys - std::min(sys, longest)); start < sys; ++start) {
+      tree_.Walk(text.data() + start, last - start, [&](size_t length, int32_t index) {
+        if (SysAt(text, start + length)) lowest = LowerIndex(lowest, index);
+      });
+    }
   }
   return lowest;
 }

@@ -1,5 +1,6 @@
 #include "edit/name_tree.h"
 
+#include <algorithm>
 #include <new>
 
 namespace vornix {
@@ -8,20 +9,35 @@ NameTree::NameTree(const std::vector<std::string>& names)
     : nodes_(1, Node{0, 0, -1, 0}), next_of_same_(names.size(), -1) {
   if (names.size() > INT32_MAX) throw std::bad_alloc();
   size_t bytes = 0;  // a node for each byte at most: the table is never moved
-  for (const std::string& name : names) bytes += name.size();
+  for (const std::string& name : names) {
+    bytes += name.size();
+    longest_ = std::max(longest_, name.size());
+  }
   nodes_.reserve(bytes + 1);
   for (size_t i = 0; i < names.size(); ++i) {
+    const std::string& name = names[i];
     uint32_t node = 0;
-    for (const char c : names[i]) {
-      const char byte = FoldAscii(c);
-      uint32_t child = Child(node, byte);
+    for (size_t depth = 0; depth < name.size(); ++depth) {
+      const char byte = FoldAscii(name[depth]);
+      const unsigned char first = static_cast<unsigned char>(FoldAscii(name[0]));
+      uint32_t* const slot = depth == 0   ? &root_children_[first]
+                             : depth == 1 ? &SecondChild(first, byte)
+                                          : nullptr;
+      uint32_t child = slot != nullptr ? *slot : Child(node, byte);
       if (child == 0) {
         if (nodes_.size() >= UINT32_MAX) throw std::bad_alloc();
         child = static_cast<uint32_t>(nodes_.size());
-        const uint32_t sibling = node == 0 ? root_children_[static_cast<unsigned char>(byte)]
-                                           : nodes_[node].first_child;
-        nodes_.push_back(Node{0, sibling, -1, byte});
-        (node == 0 ? root_children_[static_cast<unsigned char>(byte)] : nodes_[node].first_child) = child;
+        if (slot != nullptr) {
+          nodes_.push_back(Node{0, 0, -1, byte});
+          *slot = child;
+          if (depth == 0) {
+            root_row_[first] = static_cast<uint32_t>(second_.size() / 256);
+            second_.resize(second_.size() + 256, 0);
+          }
+        } else {
+          nodes_.push_back(Node{0, nodes_[node].first_child, -1, byte});
+          nodes_[node].first_child = child;
+        }
       }
       node = child;
     }

@@ -1,7 +1,8 @@
 // A set of names as a prefix tree of their upper-cased bytes, matched against
 // text that is folded with FoldAscii while it is read. Each name is inserted
 // once, so building costs the bytes of the names; each node keeps the lowest
-// list index of the names that end there.
+// list index of the names that end there. The nodes of the first two bytes
+// are found by table, deeper ones among their few siblings.
 #ifndef VORNIX_EDIT_NAME_TREE_H_
 #define VORNIX_EDIT_NAME_TREE_H_
 
@@ -21,6 +22,8 @@ class NameTree {
   explicit NameTree(const std::vector<std::string>& names);
 
   bool IsEmpty() const { return nodes_.size() <= 1; }
+  /// The length of the longest name.
+  size_t LongestName() const { return longest_; }
 
   /// Reads text from `at`, at most `available` bytes, and calls
   /// `on_name(length, index)` for every name that the bytes read spell,
@@ -42,14 +45,21 @@ class NameTree {
     char byte;
   };
   uint32_t Child(uint32_t node, char byte) const;
+  uint32_t& SecondChild(unsigned char first, char byte) {
+    return second_[root_row_[first] * 256 + static_cast<unsigned char>(byte)];
+  }
 
   std::vector<Node> nodes_;
-  uint32_t root_children_[256] = {};
+  uint32_t root_children_[256] = {};  // 0: none (the root is never a child)
+  // The children of the root's child for byte b are second_'s row
+  // root_row_[b], by byte.
+  uint32_t root_row_[256] = {};
+  std::vector<uint32_t> second_;
+  size_t longest_ = 0;
   std::vector<int32_t> next_of_same_;
 };
 
 inline uint32_t NameTree::Child(uint32_t node, char byte) const {
-  if (node == 0) return root_children_[static_cast<unsigned char>(byte)];
   uint32_t child = nodes_[node].first_child;
   while (child != 0 && nodes_[child].byte != byte) child = nodes_[child].next_sibling;
   return child;
@@ -57,8 +67,16 @@ inline uint32_t NameTree::Child(uint32_t node, char byte) const {
 
 template <class OnName>
 void NameTree::Walk(const char* at, size_t available, OnName on_name) const {
-  uint32_t node = 0;
-  for (size_t depth = 0; depth < available;) {
+  if (available == 0) return;
+  const unsigned char first = static_cast<unsigned char>(FoldAscii(at[0]));
+  uint32_t node = root_children_[first];
+  if (node == 0) return;
+  if (nodes_[node].first_name >= 0) on_name(1, nodes_[node].first_name);
+  if (available == 1) return;
+  node = second_[root_row_[first] * 256 + static_cast<unsigned char>(FoldAscii(at[1]))];
+  if (node == 0) return;
+  if (nodes_[node].first_name >= 0) on_name(2, nodes_[node].first_name);
+  for (size_t depth = 2; depth < available;) {
     node = Child(node, FoldAscii(at[depth++]));
     if (node == 0) return;
     if (nodes_[node].first_name >= 0) on_name(depth, nodes_[node].first_name);

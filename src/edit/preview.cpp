@@ -79,17 +79,18 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
     for (int32_t i = 0; i < scripts[s]->LineCount(); ++i) {
       const std::string_view text = scripts[s]->LineView(i);
       if ((*taken[s])[static_cast<size_t>(i)] != kNoTaker) continue;
-      // From each place, the next is after the first byte from it on that
-      // makes no word.
+      bool after_word = false;  // the byte before `at` makes a word
       for (size_t at = 0; at < text.size(); ++at) {
-        tree.Walk(text.data() + at, text.size() - at, [&](size_t length, int32_t first) {
-          if (at + length < text.size() && IsWordByte(text[at + length])) return;
-          for (int32_t n = first; n >= 0 && listed_at[static_cast<size_t>(n)] != i; n = tree.NextOfSameName(n)) {
-            listed_at[static_cast<size_t>(n)] = i;
-            previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, i, PreviewLine::Note::kKept});
-          }
-        });
-        while (at < text.size() && IsWordByte(text[at])) ++at;
+        if (!after_word) {
+          tree.Walk(text.data() + at, text.size() - at, [&](size_t length, int32_t first) {
+            if (at + length < text.size() && IsWordByte(text[at + length])) return;
+            for (int32_t n = first; n >= 0 && listed_at[static_cast<size_t>(n)] != i; n = tree.NextOfSameName(n)) {
+              listed_at[static_cast<size_t>(n)] = i;
+              previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, i, PreviewLine::Note::kKept});
+            }
+          });
+        }
+        after_word = IsWordByte(text[at]);
       }
     }
   }

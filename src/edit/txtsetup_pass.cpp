@@ -1,5 +1,7 @@
 #include "edit/txtsetup_pass.h"
 
+#include <algorithm>
+
 #include "edit/driver_names.h"
 #include "host/text/line_list.h"
 #include "host/text/text_rules.h"
@@ -98,7 +100,12 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, OnTake
   Section section;
   for (int32_t i = 0; i < count;) {
     const int32_t header = txtsetup_lines.NextLineWith('[', i);
-    if (section.driver_files != DriverNames::kNone || RuleOf(section.section) != LineRule::kNone) {
+    if (section.driver_files == DriverNames::kNone && RuleOf(section.section) == LineRule::kBeginsWith) {
+      for (int32_t k = i; k < header; ++k) {
+        const int32_t taker = names.BeginsTrimmed(txtsetup_lines.LineView(k));
+        if (taker != DriverNames::kNone) on_taken(k, taker);
+      }
+    } else if (section.driver_files != DriverNames::kNone || RuleOf(section.section) != LineRule::kNone) {
       for (int32_t k = i; k < header; ++k) {
         const int32_t taker = RuleTaker(section, TrimBlanks(txtsetup_lines.LineView(k)), names);
         if (taker != DriverNames::kNone) on_taken(k, taker);
@@ -131,8 +138,9 @@ void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
 }
 
 std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines) {
-  std::vector<LineRule> rules;
-  for (const ScriptSection section : SectionsOfLines(txtsetup_lines)) rules.push_back(RuleOf(section));
+  const std::vector<ScriptSection> sections = SectionsOfLines(txtsetup_lines);
+  std::vector<LineRule> rules(sections.size());
+  std::transform(sections.begin(), sections.end(), rules.begin(), RuleOf);
   return rules;
 }
 

@@ -19,7 +19,15 @@ constexpr size_t kStorageLimit = std::numeric_limits<int32_t>::max();
 void LineList::RaiseIndexError(int32_t index) { Raise<EStringListError>(index); }
 
 void LineList::Mark(size_t index) {
-  const auto at = std::lower_bound(marks_.begin(), marks_.end(), index);
+  // The passes set lines in order, after every mark but the one that
+  // dropping the last line may have left: the place is tried from the end.
+  const size_t count = marks_.size();
+  auto at = marks_.end();
+  if (count > 0 && marks_[count - 1] >= index) {
+    at = count > 1 && marks_[count - 2] < index
+             ? at - 1
+             : std::lower_bound(marks_.begin(), marks_.end(), index);
+  }
   if (at == marks_.end() || *at != index) marks_.insert(at, static_cast<uint32_t>(index));
 }
 

@@ -10,31 +10,16 @@ and the second old; (2) the scratch directory holds the entries it held;
 (3) status and output are honest: 1 with the report of what failed, 2 and
 the stop screen when nothing was done, or 0 and the screen.
 """
-import contextlib
-import os
-import pty
-import re
-import resource
-import shutil
-import signal
-import stat
-import subprocess
-import sys
-import tempfile
-import threading
-import time
+import contextlib, fcntl, os, pty, re, resource, shutil, signal, stat, subprocess, sys
+import tempfile, threading, time
 from dataclasses import dataclass, field
 from functools import partial
+from pathlib import Path
 from subprocess import DEVNULL, PIPE
 
 
 def crlf(*lines):
     return b"".join(line + b"\r\n" for line in lines)
-
-
-def read(path, mode="rb"):
-    with open(path, mode) as f:
-        return f.read()
 
 
 BANNER = ["MassStorage driver deleter v1.0.0.2", "Written by the Vornix developers"]
@@ -104,8 +89,7 @@ def stops(message):
     return Outcome(BANNER + [message, "", "Process stopped."], 2)
 
 
-def fails(class_name, message, printed=BANNER, saved=(), **new):
-    """`message`: a pattern (see Case.pattern), (template, file, system's words), or a function."""
+def fails(class_name, message, printed=BANNER, saved=(), **new):  # message: see Case.report
     return Outcome(printed, 1, (class_name, message), saved, new)
 
 
@@ -166,7 +150,7 @@ class Case:  # one row on one build: the scratch source made to meet it, and how
                 status, key = os.lstat(path), os.path.relpath(path, self.root)
                 entries[key] = (status.st_mode, status.st_size, status.st_mtime_ns)
                 if stat.S_ISREG(status.st_mode) and status.st_size <= (256 << 20):
-                    entries[key] = read(path)
+                    entries[key] = Path(path).read_bytes()
         return entries
 
     def pattern(self, text, system=""):
@@ -178,7 +162,9 @@ class Case:  # one row on one build: the scratch source made to meet it, and how
         found = re.escape(self.target.encode(text)).replace(rb"\{hex\}", rb"[0-9A-F]{8,}")
         return found.replace(rb"\{system\}", rb"[^\r\n]*" if wine else re.escape(system.encode()))
 
-    def report(self, name, message):  # the class and the place of the failure, then the message
+    def report(self, name, message):
+        """The class and place of the failure, then the message: a pattern (see pattern), one made
+        of (template, file, the system's words), or a function of the case making either."""
         if isinstance(message, tuple):
             template, relative, system = message
             message = self.pattern(template % self.target.path(self.at(relative)), system)
@@ -202,7 +188,7 @@ class Case:  # one row on one build: the scratch source made to meet it, and how
             command, cwd=self.cwd, env=env, timeout=120, preexec_fn=in_child, stderr=PIPE, **streams
         )
         if self.output:
-            done.stdout = read(self.output)
+            done.stdout = Path(self.output).read_bytes()
         return done
 
 
@@ -246,8 +232,7 @@ def attempt(target, row):  # None when the row holds on the build, a Skip, or wh
 # The rows' steps (done on the Case before the run), checks and messages.
 
 
-def put(files, c):
-    """Each file written (kept so if no script), or made by a function of its path: no script."""
+def put(files, c):  # written (kept so if no script), or made by a function of its path
     for relative, data in files.items():
         if not callable(data):
             c.write(relative, data)
@@ -321,7 +306,7 @@ def traced(c):  # strace records the program's writes to standard output
 
 
 def wrote(sizes, c, done):
-    return re.findall(rb"^write\(1, .*\)\s+= (\d+)$", read(c.trace), re.M) == sizes
+    return re.findall(rb"^write\(1, .*\)\s+= (\d+)$", Path(c.trace).read_bytes(), re.M) == sizes
 
 
 def io_error(native_text, c):  # wine hands over its own error codes for the console's failures
@@ -342,8 +327,7 @@ def mounted(size, txtsetup, dosnet, read_only, c):  # the source on a tmpfs of i
     c.use_setup("small")
 
 
-def dosnet_unreadable(c):
-    """A FIFO (root opens any file); on Windows a file another program holds without sharing."""
+def dosnet_unreadable(c):  # a FIFO (root opens any file); on Windows held without sharing
     if not c.target.wine:
         return put({INF: os.mkfifo}, c)
     hold = [c.target.helper("test_helper.exe"), "hold", c.target.path(c.at(INF))]
@@ -394,7 +378,7 @@ def signal_when_saving(c, number):
             marks = (c.program.encode(), c.target.path(c.program).encode())  # or wine's own
             for pid in filter(str.isdigit, os.listdir("/proc")):
                 with contextlib.suppress(OSError):
-                    if any(mark in read("/proc/%s/cmdline" % pid) for mark in marks):
+                    if any(mark in Path("/proc/%s/cmdline" % pid).read_bytes() for mark in marks):
                         os.kill(int(pid), number)
             return
         time.sleep(0.001)
@@ -425,8 +409,7 @@ def russian_report(c, done):
     return done.stderr == (report % address).encode("cp866")
 
 
-def batch_file(c):
-    """The README's remove-drivers.bat, as the build makes it, beside the program, run by cmd."""
+def batch_file(c):  # the README's remove-drivers.bat as the build makes it, run by cmd
     shutil.copy(c.target.helper("remove-drivers.bat"), c.tool)
     batch = c.target.path(os.path.join(c.tool, "remove-drivers.bat"))
     c.command = ["wine", "cmd", "/c", batch, "{source}"]
@@ -440,8 +423,7 @@ def batch(expect, said, *setup, env=()):  # remove-drivers.bat after the program
     return Row(expect, [*setup, batch_file], "wine", partial(told, said), env=dict(env))
 
 
-def rights_noted(c):
-    """An ACL on txtsetup.sif and a user attribute on dosnet.inf, noted as they stand."""
+def rights_noted(c):  # an ACL on txtsetup.sif and a user attribute on dosnet.inf, as they are
     try:
         subprocess.run(["setfacl", "-m", "u:12345:r", c.at(SIF)], check=True, stderr=PIPE)
         os.setxattr(c.at(INF), "user.origin", b"cd 1")
@@ -455,18 +437,11 @@ def rights_kept(c, done):
     return all(os.getxattr(c.at(r), n) == value for (r, n), value in c.kept.items())
 
 
-def first_run_holding(c):
-    """Another run stopped while it holds the source: its output goes to a full pipe."""
+def first_run_holding(c):  # another run, stopped while it holds the source by a full pipe
     c.drain, full = os.pipe()
-    os.set_blocking(full, False)
-    with contextlib.suppress(BlockingIOError):
-        while True:
-            os.write(full, b"x" * 4096)
-    os.set_blocking(full, True)
-    command, env = c.target.runner + [c.program, c.source, "-Q"], c.target.environment()
-    c.first = subprocess.Popen(
-        command, stdin=DEVNULL, stdout=full, stderr=PIPE, cwd=c.root, env=env
-    )
+    os.write(full, b"x" * fcntl.fcntl(full, fcntl.F_GETPIPE_SZ))
+    cmd, env = c.target.runner + [c.program, c.source, "-Q"], c.target.environment()
+    c.first = subprocess.Popen(cmd, stdin=DEVNULL, stdout=full, stderr=PIPE, cwd=c.root, env=env)
     os.close(full)
     c.cleanup.callback(os.close, c.drain)
     c.cleanup.callback(c.first.wait)
@@ -481,15 +456,14 @@ def first_run_holding(c):
 def held(c):  # wine's lock file is there, or the directory's lock is taken
     if c.target.wine:
         return os.path.exists(c.at("I386/vornix.lock"))
-    return b":%d " % os.stat(c.setup).st_ino in read("/proc/locks")
+    return b":%d " % os.stat(c.setup).st_ino in Path("/proc/locks").read_bytes()
 
 
-def first_run_saves(c, done):
-    """Once its output flows, the first run saves both scripts and leaves nothing behind."""
+def first_run_saves(c, done):  # once its output flows it saves both and leaves nothing behind
     with open(c.drain, "rb", closefd=False) as output:
         output.read()
     c.first.wait(60)
-    saved = all(read(c.at(r)) == NEW[k] for k, r in c.scripts.items())
+    saved = all(Path(c.at(r)).read_bytes() == NEW[k] for k, r in c.scripts.items())
     left = sorted(os.listdir(c.setup))
     return c.first.returncode == 0 and saved and left == ["dosnet.inf", "txtsetup.sif"]
 

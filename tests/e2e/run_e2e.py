@@ -10,31 +10,16 @@ and the second old; (2) the scratch directory holds the entries it held;
 (3) status and output are honest: 1 with the report of what failed, 2 and
 the stop screen when nothing was done, or 0 and the screen.
 """
-import contextlib
-import os
-import pty
-import re
-import resource
-import shutil
-import signal
-import stat
-import subprocess
-import sys
-import tempfile
-import threading
-import time
+import contextlib, fcntl, os, pty, re, resource, shutil, signal, stat, subprocess, sys
+import tempfile, threading, time
 from dataclasses import dataclass, field
 from functools import partial
+from pathlib import Path
 from subprocess import DEVNULL, PIPE
 
 
 def crlf(*lines):
     return b"".join(line + b"\r\n" for line in lines)
-
-
-def read(path, mode="rb"):
-    with open(path, mode) as f:
-        return f.read()
 
 
 BANNER = ["MassStorage driver deleter v1.0.0.2", "Written by the Vornix developers"]
@@ -44,11 +29,8 @@ SAVED += ["Restore stok replaced/deleted MSST drivers...", "Done..."]
 PAUSE, ADDED = ["", "Hit <Enter> to exit"], crlf(b"[SCSI.Load]", b"stock = stock.sys,4")
 TXTSETUP = crlf(b"[SourceDisksFiles]", b"abc.sys = 1", b"x.sys = 1", b"[SCSI.Load]")
 TXTSETUP += crlf(b"abc = abc.sys,4", b"x = x") + b"\x1a"
-DOSNET, SIF, INF = (
-    crlf(b"[Files]", b"d1,abc.sys", b"d1,x.sys"),
-    "I386/txtsetup.sif",
-    "I386/dosnet.inf",
-)
+DOSNET, SCSI = crlf(b"[Files]", b"d1,abc.sys", b"d1,x.sys"), crlf(b"[SCSI]")
+SIF, INF = "I386/txtsetup.sif", "I386/dosnet.inf"
 SOURCE = {SIF: TXTSETUP, INF: DOSNET, "tool/txtfiles.del": b"abc\r\n", "tool/txtsetup.add": ADDED}
 SOURCE["tool/dosnet.add"] = b"s"  # a file of one byte
 NEW = {"dosnet": crlf(b"[Files]", b"", b"d1,x.sys", b"s")}
@@ -57,9 +39,7 @@ NEW["txtsetup"] += ADDED
 VALGRIND = "valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite"
 
 
-class Target:
-    """One build: native (also sanitized, or under valgrind), or a Windows one under wine."""
-
+class Target:  # native (also sanitized, or under valgrind), or a Windows build under wine
     def __init__(self, entry):
         self.name, _, path = entry.partition("=")
         self.executable, self.wine = os.path.abspath(path), self.name.startswith("wine")
@@ -79,8 +59,7 @@ class Target:
     def path(self, unix_path):
         return "Z:" + unix_path.replace("/", "\\") if self.wine else unix_path
 
-    def encode(self, text):
-        """A report: held in the ANSI, written in the OEM code page (wine's for LANG=C); UTF-8."""
+    def encode(self, text):  # held in the ANSI, written in the OEM code page (wine's for LANG=C)
         if self.wine:
             return text.encode("cp1252", "replace").decode("cp1252").encode("cp437", "replace")
         return text.encode()
@@ -89,9 +68,8 @@ class Target:
         return b"".join(line.encode("latin-1") + self.end for line in lines)
 
     def wineserver(self, command):  # its streams detached, or captured pipes stay open
-        subprocess.run(
-            "(%s) </dev/null >/dev/null 2>&1" % command, shell=True, env=self.environment()
-        )
+        command = "(%s) </dev/null >/dev/null 2>&1" % command
+        subprocess.run(command, shell=True, env=self.environment())
 
 
 @dataclass
@@ -111,31 +89,30 @@ def stops(message):
     return Outcome(BANNER + [message, "", "Process stopped."], 2)
 
 
-def fails(class_name, message, printed=BANNER, saved=(), **new):
-    """`message`: a pattern (see Case.pattern), (template, file, system's words), or a function."""
+def fails(class_name, message, printed=BANNER, saved=(), **new):  # message: see Case.report
     return Outcome(printed, 1, (class_name, message), saved, new)
+
+
+def refused(relative, system, printed=SAVED, saved=()):  # the save's file not created
+    return fails("EFCreateError", (CREATE, relative, system), printed, saved)
+
+
+def unwritten(relative, system, saved=()):
+    return fails("EWriteError", (WRITE, relative, system), SAVED, saved)
 
 
 @dataclass
 class Row:
-    """A situation; the Case makes it in this order: renames, files, modes, setup."""
-
     expect: Outcome
-    setup: tuple = ()  # steps done on the Case
+    setup: tuple = ()  # steps done on the Case, in order
     on: str = ""  # "native" or "wine": only there; "plain": not sanitized or under valgrind; "root"
     check: object = None  # true of the Case and the finished run
     args: str = "{source} -Q"  # split at blanks; {source}: the source as the program names it
     stdin: object = b""  # bytes to feed, or a stream
     env: dict = field(default_factory=dict)
-    renames: dict = field(default_factory=dict)  # of scripts, old: new
-    files: dict = field(default_factory=dict)  # path: bytes written, or a function making it
-    modes: dict = field(default_factory=dict)
-    limit: tuple = ()  # (resource, size) for the program's process
 
 
-class Case:
-    """One row on one build: the scratch source, made to meet the row, and how the program runs."""
-
+class Case:  # one row on one build: the scratch source made to meet it, and how it runs
     def __init__(self, target, row, cleanup):
         self.target, self.row, self.cleanup, self.in_child = target, row, cleanup, []
         self.root = tempfile.mkdtemp(prefix="vornix-e2e-")
@@ -149,20 +126,6 @@ class Case:
         shutil.copy(target.executable, self.program)
         self.scripts, self.cwd = {"txtsetup": SIF, "dosnet": INF}, self.root
         self.use_setup("I386")
-        for old, new in row.renames.items():
-            os.rename(self.at(old), self.at(new))
-            self.scripts = {k: new if v == old else v for k, v in self.scripts.items()}
-        for relative, data in row.files.items():
-            if callable(data):
-                self.make(relative, data)
-            else:
-                self.write(relative, data)
-                if relative not in self.scripts.values():  # no script: kept as written
-                    self.scripts[relative] = relative
-        for relative, mode in row.modes.items():
-            os.chmod(self.at(relative), mode)
-        if row.limit:
-            self.in_child.append(partial(resource.setrlimit, row.limit[0], row.limit[1:] * 2))
         for step in row.setup:
             step(self)
 
@@ -174,20 +137,12 @@ class Case:
         with open(self.at(relative), "wb") as f:
             f.write(data)
 
-    def make(self, relative, make):
-        """The entry made anew by `make(path)` (a directory, a link, a FIFO): no longer a script."""
-        if os.path.lexists(self.at(relative)):
-            os.remove(self.at(relative))
-        make(self.at(relative))
-        self.scripts = {k: v for k, v in self.scripts.items() if v != relative}
-
     def use_setup(self, relative):
         self.scripts = {k: relative + v[v.rindex("/") :] for k, v in self.scripts.items()}
         self.setup, self.source = self.at(relative), self.target.path(self.at(relative))
 
     def snapshot(self):
-        """Every entry but the program: a file up to 256 MiB by its bytes, others by mode, size
-        and time."""
+        """Each entry but the program: a file to 256 MiB by its bytes, others by mode, size, time"""
         entries = {}
         for directory, subdirectories, names in os.walk(self.root):
             for name in set(names + subdirectories) - {self.target.exe}:
@@ -195,7 +150,7 @@ class Case:
                 status, key = os.lstat(path), os.path.relpath(path, self.root)
                 entries[key] = (status.st_mode, status.st_size, status.st_mtime_ns)
                 if stat.S_ISREG(status.st_mode) and status.st_size <= (256 << 20):
-                    entries[key] = read(path)
+                    entries[key] = Path(path).read_bytes()
         return entries
 
     def pattern(self, text, system=""):
@@ -207,26 +162,23 @@ class Case:
         found = re.escape(self.target.encode(text)).replace(rb"\{hex\}", rb"[0-9A-F]{8,}")
         return found.replace(rb"\{system\}", rb"[^\r\n]*" if wine else re.escape(system.encode()))
 
-    def report(self, class_name, message):
-        """The class and the place of the failure, then the message."""
+    def report(self, name, message):
+        """The class and place of the failure, then the message: a pattern (see pattern), one made
+        of (template, file, the system's words), or a function of the case making either."""
         if isinstance(message, tuple):
             template, relative, system = message
             message = self.pattern(template % self.target.path(self.at(relative)), system)
         text = message(self) if callable(message) else message
-        text, end = self.pattern(text) if isinstance(text, str) else text, re.escape(
-            self.target.end
-        )
-        header = (
-            self.pattern("Исключительная ситуация %s в модуле " % class_name) + self.module.encode()
-        )
-        return header + self.pattern(" по адресу ") + rb"[0-9A-F]{8}\." + end + text + end + end
+        text = self.pattern(text) if isinstance(text, str) else text
+        end = re.escape(self.target.end)
+        head = self.pattern("Исключительная ситуация %s в модуле " % name) + self.module.encode()
+        return head + self.pattern(" по адресу ") + rb"[0-9A-F]{8}\." + end + text + end + end
 
     def run_in_child(self):
         for step in self.in_child:
             step()
 
     def run(self):
-        """The program (or the row's command) run as the case has it set up."""
         command = self.command or self.target.runner + [self.program, *self.row.args.split(" ")]
         command = [part.replace("{source}", self.source) for part in command]
         stdin, env = self.row.stdin, self.target.environment(self.row.env)
@@ -236,12 +188,11 @@ class Case:
             command, cwd=self.cwd, env=env, timeout=120, preexec_fn=in_child, stderr=PIPE, **streams
         )
         if self.output:
-            done.stdout = read(self.output)
+            done.stdout = Path(self.output).read_bytes()
         return done
 
 
-def verify(c, before, after, done):
-    """What every row holds (see the top), then the row's own check."""
+def verify(c, before, after, done):  # what every row holds (see the top), then its own check
     expect, lost = c.row.expect, set(after) ^ set(before)
     assert not lost, "entries left behind or lost: %s" % lost
     if expect.report not in (None, CHECKED):
@@ -260,8 +211,7 @@ class Skip(Exception):
     """The row cannot be made here; the reason is printed."""
 
 
-def attempt(target, row):
-    """None when the row holds on the build, a Skip, or else what went wrong."""
+def attempt(target, row):  # None when the row holds on the build, a Skip, or what went wrong
     if "plain" in row.on and target.instrumented:
         return Skip("under " + target.name)
     if "root" in row.on and os.geteuid() != 0:
@@ -280,6 +230,47 @@ def attempt(target, row):
 
 
 # The rows' steps (done on the Case before the run), checks and messages.
+
+
+def put(files, c):  # written (kept so if no script), or made by a function of its path
+    for relative, data in files.items():
+        if not callable(data):
+            c.write(relative, data)
+            if relative not in c.scripts.values():
+                c.scripts[relative] = relative
+            continue
+        if os.path.lexists(c.at(relative)):
+            os.remove(c.at(relative))
+        data(c.at(relative))
+        c.scripts = {k: v for k, v in c.scripts.items() if v != relative}
+
+
+def rename(renames, c):
+    for old, new in renames.items():
+        os.rename(c.at(old), c.at(new))
+        c.scripts = {k: new if v == old else v for k, v in c.scripts.items()}
+
+
+def linked(relative, name, c):  # the script moved to `name` and a link to it in its place
+    rename({relative: name}, c)
+    put({relative: partial(os.symlink, "../" + name)}, c)
+
+
+def chmod(modes, c):
+    for relative, mode in modes.items():
+        os.chmod(c.at(relative), mode)
+
+
+def modes_kept(modes, c, done):
+    return all(os.stat(c.at(r)).st_mode & 0o7777 == m for r, m in modes.items())
+
+
+def limit(kind, size, c):  # in the program's process
+    c.in_child.append(partial(resource.setrlimit, kind, (size, size)))
+
+
+def closed(fd, c):  # in the program's process
+    c.in_child.append(partial(os.close, fd))
 
 
 def relative_source(c):  # from the tool's directory, with the system's separator
@@ -308,10 +299,6 @@ def on_a_terminal(c):
     c.cleanup.callback(os.close, c.stdout)
 
 
-def closed(fd, c):  # in the program's process
-    c.in_child.append(partial(os.close, fd))
-
-
 def traced(c):  # strace records the program's writes to standard output
     c.trace = os.path.join(c.scratch, "trace")
     c.command = ["strace", "-o", c.trace, "-e", "trace=write", "-e", "signal=none"]
@@ -319,7 +306,7 @@ def traced(c):  # strace records the program's writes to standard output
 
 
 def wrote(sizes, c, done):
-    return re.findall(rb"^write\(1, .*\)\s+= (\d+)$", read(c.trace), re.M) == sizes
+    return re.findall(rb"^write\(1, .*\)\s+= (\d+)$", Path(c.trace).read_bytes(), re.M) == sizes
 
 
 def io_error(native_text, c):  # wine hands over its own error codes for the console's failures
@@ -328,7 +315,7 @@ def io_error(native_text, c):  # wine hands over its own error codes for the con
     return c.pattern(native_text + ".")
 
 
-def mounted(size, txtsetup, dosnet, c, read_only=False):  # the source on a tmpfs of its own
+def mounted(size, txtsetup, dosnet, read_only, c):  # the source on a tmpfs of its own
     small = c.at("small")
     os.mkdir(small)
     subprocess.run(["mount", "-t", "tmpfs", "-o", "size=" + size, "tmpfs", small], check=True)
@@ -340,16 +327,10 @@ def mounted(size, txtsetup, dosnet, c, read_only=False):  # the source on a tmpf
     c.use_setup("small")
 
 
-def modes_kept(c, done):
-    return all(os.stat(c.at(r)).st_mode & 0o7777 == m for r, m in c.row.modes.items())
-
-
-def dosnet_unreadable(c):
-    """A FIFO (root opens any file); on Windows a file another program holds without sharing."""
+def dosnet_unreadable(c):  # a FIFO (root opens any file); on Windows held without sharing
     if not c.target.wine:
-        c.make("I386/dosnet.inf", os.mkfifo)
-        return
-    hold = [c.target.helper("test_helper.exe"), "hold", c.target.path(c.at("I386/dosnet.inf"))]
+        return put({INF: os.mkfifo}, c)
+    hold = [c.target.helper("test_helper.exe"), "hold", c.target.path(c.at(INF))]
     holder = subprocess.Popen(["wine", *hold], stdin=PIPE, stdout=PIPE, env=c.target.environment())
     c.cleanup.callback(holder.communicate, b"")
     assert holder.stdout.readline().strip() == b"held"
@@ -360,12 +341,11 @@ def place_named(c, done):  # the place where memory ran out
 
 
 def dosnet_of_2_gib(c):
-    os.truncate(c.at("I386/dosnet.inf"), 2 << 30)
+    os.truncate(c.at(INF), 2 << 30)
 
 
 def in_directory(parts, c):
-    """The source moved there; on Linux the run starts in the directory above, with a relative
-    path (Windows keeps its current directory under MAX_PATH)."""
+    """The source moved there; on Linux run from above it (Windows keeps a cwd under MAX_PATH)."""
     above = os.path.join(*parts[:-1])
     os.makedirs(c.at(above), exist_ok=True)
     os.rename(c.setup, c.at(os.path.join(*parts)))
@@ -384,10 +364,9 @@ def drive_root(c):  # a drive whose root is the source
 
 
 def interrupt(number, c):
-    """The signal, sent once the first save's temporary file is there (a large txtsetup.sif
-    keeps it); SIGQUIT's core stays unwritten."""
-    c.in_child.append(partial(resource.setrlimit, resource.RLIMIT_CORE, (0, 0)))
-    c.write("I386/txtsetup.sif", b"[SCSI.Load]\r\n" + b"x = x.sys,4\r\n" * 2000000)
+    """Sent once a save's temporary file is there (a large txtsetup.sif keeps it); no core."""
+    limit(resource.RLIMIT_CORE, 0, c)
+    c.write(SIF, b"[SCSI.Load]\r\n" + b"x = x.sys,4\r\n" * 2000000)
     watcher = threading.Thread(target=signal_when_saving, args=(c, number))
     watcher.start()
     c.cleanup.callback(watcher.join)
@@ -399,15 +378,14 @@ def signal_when_saving(c, number):
             marks = (c.program.encode(), c.target.path(c.program).encode())  # or wine's own
             for pid in filter(str.isdigit, os.listdir("/proc")):
                 with contextlib.suppress(OSError):
-                    if any(mark in read("/proc/%s/cmdline" % pid) for mark in marks):
+                    if any(mark in Path("/proc/%s/cmdline" % pid).read_bytes() for mark in marks):
                         os.kill(int(pid), number)
             return
         time.sleep(0.001)
 
 
 def fault(kind, c, late=False):
-    """The test helper faulting as `kind` says with a save's temporary file noted; `late`: after
-    the run's end."""
+    """The test helper faulting as `kind` says, a save's temporary file noted, or after the end."""
     name = "test_helper" + ".exe" * c.target.wine
     c.module = r"\S+" if kind in ("inpage", "other") else re.escape(name)  # or a system library
     args = [kind, c.target.path(c.at("I386/t.tmp"))] + ["late"] * late
@@ -419,6 +397,11 @@ def runtime_error(number, c, done):
     return re.fullmatch(re.escape(c.target.screen(["before"])) + line, done.stdout)
 
 
+def dies(kind, number, late=True):  # the test helper's fault ends the run in a runtime error
+    setup = [partial(fault, kind, late=late)]
+    return Row(Outcome(None, number), setup, "plain", partial(runtime_error, number))
+
+
 def russian_report(c, done):
     address = done.stderr.split(b".\r\n")[0][-8:].decode("ascii", "replace")
     report = "Исключительная ситуация EStringListError в модуле vornix.exe по адресу %s.\r\n"
@@ -426,8 +409,7 @@ def russian_report(c, done):
     return done.stderr == (report % address).encode("cp866")
 
 
-def batch_file(c):
-    """The README's remove-drivers.bat, as the build makes it, beside the program, run by cmd."""
+def batch_file(c):  # the README's remove-drivers.bat as the build makes it, run by cmd
     shutil.copy(c.target.helper("remove-drivers.bat"), c.tool)
     batch = c.target.path(os.path.join(c.tool, "remove-drivers.bat"))
     c.command = ["wine", "cmd", "/c", batch, "{source}"]
@@ -437,15 +419,17 @@ def told(pattern, c, done):  # what the batch file says last
     return re.search(pattern.replace(b"{source}", re.escape(c.source.encode())), done.stdout)
 
 
-def rights_noted(c):
-    """An ACL on txtsetup.sif and a user attribute on dosnet.inf, noted as they stand."""
+def batch(expect, said, *setup, env=()):  # remove-drivers.bat after the program's run
+    return Row(expect, [*setup, batch_file], "wine", partial(told, said), env=dict(env))
+
+
+def rights_noted(c):  # an ACL on txtsetup.sif and a user attribute on dosnet.inf, as they are
     try:
-        acl = ["setfacl", "-m", "u:12345:r", c.at("I386/txtsetup.sif")]
-        subprocess.run(acl, check=True, stderr=PIPE)
-        os.setxattr(c.at("I386/dosnet.inf"), "user.origin", b"cd 1")
+        subprocess.run(["setfacl", "-m", "u:12345:r", c.at(SIF)], check=True, stderr=PIPE)
+        os.setxattr(c.at(INF), "user.origin", b"cd 1")
     except (OSError, subprocess.CalledProcessError) as e:
         raise Skip("without ACLs and user attributes here (%s)" % str(e).strip())
-    names = {"I386/txtsetup.sif": "system.posix_acl_access", "I386/dosnet.inf": "user.origin"}
+    names = {SIF: "system.posix_acl_access", INF: "user.origin"}
     c.kept = {(r, n): os.getxattr(c.at(r), n) for r, n in names.items()}
 
 
@@ -453,19 +437,11 @@ def rights_kept(c, done):
     return all(os.getxattr(c.at(r), n) == value for (r, n), value in c.kept.items())
 
 
-def first_run_holding(c):
-    """Another run on the source, stopped while it holds it: its output goes to a full pipe.
-    The row's run is the second."""
+def first_run_holding(c):  # another run, stopped while it holds the source by a full pipe
     c.drain, full = os.pipe()
-    os.set_blocking(full, False)
-    with contextlib.suppress(BlockingIOError):
-        while True:
-            os.write(full, b"x" * 4096)
-    os.set_blocking(full, True)
-    command, env = c.target.runner + [c.program, c.source, "-Q"], c.target.environment()
-    c.first = subprocess.Popen(
-        command, stdin=DEVNULL, stdout=full, stderr=PIPE, cwd=c.root, env=env
-    )
+    os.write(full, b"x" * fcntl.fcntl(full, fcntl.F_GETPIPE_SZ))
+    cmd, env = c.target.runner + [c.program, c.source, "-Q"], c.target.environment()
+    c.first = subprocess.Popen(cmd, stdin=DEVNULL, stdout=full, stderr=PIPE, cwd=c.root, env=env)
     os.close(full)
     c.cleanup.callback(os.close, c.drain)
     c.cleanup.callback(c.first.wait)
@@ -480,15 +456,14 @@ def first_run_holding(c):
 def held(c):  # wine's lock file is there, or the directory's lock is taken
     if c.target.wine:
         return os.path.exists(c.at("I386/vornix.lock"))
-    return b":%d " % os.stat(c.setup).st_ino in read("/proc/locks")
+    return b":%d " % os.stat(c.setup).st_ino in Path("/proc/locks").read_bytes()
 
 
-def first_run_saves(c, done):
-    """Once its output flows, the first run saves both scripts and leaves nothing behind."""
+def first_run_saves(c, done):  # once its output flows it saves both and leaves nothing behind
     with open(c.drain, "rb", closefd=False) as output:
         output.read()
     c.first.wait(60)
-    saved = all(read(c.at(r)) == NEW[k] for k, r in c.scripts.items())
+    saved = all(Path(c.at(r)).read_bytes() == NEW[k] for k, r in c.scripts.items())
     left = sorted(os.listdir(c.setup))
     return c.first.returncode == 0 and saved and left == ["dosnet.inf", "txtsetup.sif"]
 
@@ -500,25 +475,19 @@ def held_message(c):
 
 OPEN, CREATE = 'Не могу открыть файл "%s". {system}.', 'Не могу создать файл "%s". {system}.'
 WRITE, FULL = 'Ошибка записи потока в файл "%s". {system}.', "No space left on device"
-MISSING, BIG, EMPTY = "Unnable to open txtsetup.sif!", b"y" * (64 << 20), {SIF: b""}
+MISSING, BIG, EMPTY = "Unnable to open txtsetup.sif!", b"y" * (64 << 20), partial(put, {SIF: b""})
 PAUSED, BOTH, CHECKED, NATIVE = ok(SAVED + PAUSE), ("txtsetup", "dosnet"), "checked", "native plain"
-IO, FSIZE, NOT_CREATED, DENIED = (
-    "EInOutError",
-    resource.RLIMIT_FSIZE,
-    "EFCreateError",
-    "Permission denied",
-)
-HIGH, NO_MEMORY = bytes(range(0x80, 0x100)) + "Диск".encode("cp866"), "Не хватает памяти."
+IO, FSIZE, MEMORY = "EInOutError", resource.RLIMIT_FSIZE, resource.RLIMIT_AS
+HIGH, DENIED = bytes(range(0x80, 0x100)) + "Диск".encode("cp866"), "Permission denied"
+NO_MEMORY = fails("EOutOfMemory", "Не хватает памяти.")
 USAGE = ["Usage: Vornix <I386_DIR>  [-Q]", "", "I386_DIR dir - I386 source dir to MassStorage"]
 USAGE[-1] += " driver integration"
 USAGE += ["-Q (optional) - batch mode - no wait user input", ""]
 USAGE += ["For more info see readme.txt (to future...)"] + PAUSE
 CYRILLIC = {"LANG": "C.UTF-8"}  # wine's ANSI code page is then 1252: no Cyrillic letter
 LISTED = BANNER + ["Text-mode mass-storage drivers in TXTSETUP.SIF: 2", ""]
-LISTED += [
-    "  abc  abc.sys  0 IDs  (no description) <- abc",
-    "  x    x        0 IDs  (no description)",
-]
+LISTED += ["  abc  abc.sys  0 IDs  (no description) <- abc"]
+LISTED += ["  x    x        0 IDs  (no description)"]
 PREVIEW = BANNER + ["Preview: nothing is written.", "", "abc", "  TXTSETUP.SIF 2: abc.sys = 1"]
 PREVIEW += ["  TXTSETUP.SIF 5: abc = abc.sys,4", "  DOSNET.INF 2: d1,abc.sys", ""]
 PREVIEW += ["Would append 1 line to DOSNET.INF and 2 lines to TXTSETUP.SIF."]
@@ -546,13 +515,21 @@ CONSOLE = [  # standard output made to fail, the message on Linux
     ("standard output a full device", stdout_full, "Диск полон"),
     ("standard output a closed pipe", stdout_closed_pipe, "Ошибка ввода/вывода 32"),
 ]
+STDIN_CLOSED = fails(IO, partial(io_error, "Ошибка ввода/вывода 104"), SAVED + PAUSE, BOTH)
 SIZES = [len(line) + 1 for line in SAVED]  # of the screen's lines on Linux
 BLOCKS, LINES = [b"128", b"%d" % (sum(SIZES) - 128)], [b"%d" % n for n in SIZES]
-FULL_AT_DOSNET = fails("EWriteError", (WRITE, "small/DOSNET.INF", FULL), SAVED, ("txtsetup",))
-FULL_AT_DOSNET.new["txtsetup"] = crlf(b"[SCSI]") + ADDED
-SAVE_LIMIT = {SIF: b"x" * 8192 + b"\r\n" + TXTSETUP}
-UPPER = {SIF: "I386/TXTSETUP.SIF", INF: "I386/DOSNET.INF"}
-RO = partial(mounted, "1m", TXTSETUP, DOSNET, read_only=True)
+FULL_AT_DOSNET = unwritten("small/DOSNET.INF", FULL, ("txtsetup",))
+FULL_AT_DOSNET.new["txtsetup"] = SCSI + ADDED
+FULL_AT_SIF, FILLED = unwritten("small/TXTSETUP.SIF", FULL), DOSNET + b"x" * 50000
+READ_ONLY = refused("small/TXTSETUP.SIF", "Read-only file system")
+MOUNTS = {  # the source on a tmpfs of its own: the outcome; the size, scripts, read-only or not
+    "disk full writing the first script": (FULL_AT_SIF, "64k", MANY_DRIVERS, DOSNET, False),
+    "disk full writing the second script": (FULL_AT_DOSNET, "64k", SCSI, FILLED, False),
+    "a read-only file system": (READ_ONLY, "1m", TXTSETUP, DOSNET, True),
+}
+SAVE_LIMIT = (partial(put, {SIF: b"x" * 8192 + b"\r\n" + TXTSETUP}), partial(limit, FSIZE, 4096))
+UPPER, KEPT_MODES = {SIF: "I386/TXTSETUP.SIF", INF: "I386/DOSNET.INF"}, {SIF: 0o6755, INF: 0o1640}
+LOOP = "Too many levels of symbolic links"
 BATCH_END = {  # what remove-drivers.bat says last, after the run the row makes
     "complete": rb"Drivers removed from {source}\.\r\n\Z",
     "stopped": rb" holds no txtsetup\.sif or no dosnet\.inf\.\r\n\Z",
@@ -569,7 +546,7 @@ ROWS = {
         Outcome(BANNER + USAGE), args="{source} /?"
     ),
     "a UTF-8 byte-order mark before txtfiles.del": Row(
-        ok(), files={"tool/txtfiles.del": b"\xef\xbb\xbfabc\r\n"}
+        ok(), [partial(put, {"tool/txtfiles.del": b"\xef\xbb\xbfabc\r\n"})]
     ),
     "a list writes nothing": Row(Outcome(LISTED), args="{source} -L"),
     "a list without a script stops without the pause": Row(stops(MISSING), args="{source}x /l"),
@@ -587,91 +564,64 @@ ROWS = {
         ok(None), [traced, on_a_terminal], NATIVE, partial(wrote, LINES)
     ),
     **{name: Row(fails(IO, partial(io_error, text), []), [step]) for name, step, text in CONSOLE},
-    "standard input closed": Row(
-        fails(IO, partial(io_error, "Ошибка ввода/вывода 104"), SAVED + PAUSE, BOTH),
-        [partial(closed, 0)],
-        args="{source}",
-    ),
+    "standard input closed": Row(STDIN_CLOSED, [partial(closed, 0)], args="{source}"),
     "a file-size limit met by standard output": Row(
-        fails(IO, "Ошибка ввода/вывода 27.", []), [stdout_to_file], NATIVE, limit=(FSIZE, 0)
+        fails(IO, "Ошибка ввода/вывода 27.", []), [partial(limit, FSIZE, 0), stdout_to_file], NATIVE
     ),
     # Disks, rights and odd entries.
-    "disk full writing the first script": Row(
-        fails("EWriteError", (WRITE, "small/TXTSETUP.SIF", FULL), SAVED),
-        [partial(mounted, "64k", MANY_DRIVERS, DOSNET)],
-        "root",
-    ),
-    "disk full writing the second script": Row(
-        FULL_AT_DOSNET, [partial(mounted, "64k", crlf(b"[SCSI]"), DOSNET + b"x" * 50000)], "root"
-    ),
-    "a read-only file system": Row(
-        fails(NOT_CREATED, (CREATE, "small/TXTSETUP.SIF", "Read-only file system"), SAVED),
-        [RO],
-        "root",
-    ),
+    **{
+        name: Row(expect, [partial(mounted, *disk)], "root")
+        for name, (expect, *disk) in MOUNTS.items()
+    },
     "a file-size limit met while saving": Row(
-        fails("EWriteError", (WRITE, "I386/TXTSETUP.SIF", "File too large"), SAVED),
-        on=NATIVE,
-        files=SAVE_LIMIT,
-        limit=(FSIZE, 4096),
+        unwritten("I386/TXTSETUP.SIF", "File too large"), SAVE_LIMIT, NATIVE
     ),
     "txtsetup.sif read-only": Row(
-        fails(NOT_CREATED, (CREATE, "I386/TXTSETUP.SIF", DENIED), SAVED), modes={SIF: 0o444}
+        refused("I386/TXTSETUP.SIF", DENIED), [partial(chmod, {SIF: 0o444})]
     ),
     "dosnet.inf read-only": Row(
-        fails(NOT_CREATED, (CREATE, "I386/DOSNET.INF", DENIED), SAVED, ("txtsetup",)),
-        modes={INF: 0o444},
+        refused("I386/DOSNET.INF", DENIED, saved=("txtsetup",)), [partial(chmod, {INF: 0o444})]
     ),
     "set-user-ID, set-group-ID, sticky and other mode bits are kept": Row(
-        ok(), on="native root", check=modes_kept, modes={SIF: 0o6755, INF: 0o1640}
+        ok(), [partial(chmod, KEPT_MODES)], "native root", partial(modes_kept, KEPT_MODES)
     ),
     # Wine shows a Unix link as a plain file, and replaces the link itself.
     "a script that is a link: refused before anything is written": Row(
-        fails(NOT_CREATED, (CREATE, "I386/DOSNET.INF", "Too many levels of symbolic links")),
-        on="native",
-        renames={INF: "d"},
-        files={INF: partial(os.symlink, "../d")},
+        refused("I386/DOSNET.INF", LOOP, BANNER), [partial(linked, INF, "d")], "native"
     ),
     "a preview reads through a link": Row(
-        Outcome(PREVIEW),
-        args="{source} -N",
-        on="native",
-        renames={SIF: "t"},
-        files={SIF: partial(os.symlink, "../t")},
+        Outcome(PREVIEW), [partial(linked, SIF, "t")], "native", args="{source} -N"
     ),
     "an ACL and a user attribute are kept": Row(ok(), [rights_noted], "native", rights_kept),
     "a second run while the first holds the source fails; the first saves": Row(
         fails("EFOpenError", held_message), [first_run_holding], check=first_run_saves
     ),
-    "the scripts in upper case are the same files": Row(ok(), renames=UPPER),
+    "the scripts in upper case are the same files": Row(ok(), [partial(rename, UPPER)]),
     "of two spellings the smaller in byte order": Row(
-        ok(), on="native", renames={SIF: UPPER[SIF]}, files={SIF: b"other"}
+        ok(), [partial(rename, {SIF: UPPER[SIF]}), partial(put, {SIF: b"other"})], "native"
     ),
     "the directory missing": Row(stops(MISSING), args="{source}-missing -Q"),
-    "txtsetup.sif a directory": Row(stops(MISSING), files={SIF: os.mkdir}),
+    "txtsetup.sif a directory": Row(stops(MISSING), [partial(put, {SIF: os.mkdir})]),
     "dosnet.inf a dangling link": Row(
-        stops("Unnable to open dosnet.inf!"), files={INF: partial(os.symlink, "gone")}
+        stops("Unnable to open dosnet.inf!"), [partial(put, {INF: partial(os.symlink, "gone")})]
     ),
     "dosnet.inf cannot be opened": Row(
         fails("EFOpenError", (OPEN, INF, "Invalid argument")), [dosnet_unreadable]
     ),
     "memory exhausted": Row(
-        fails("EOutOfMemory", NO_MEMORY),
-        on=NATIVE,
-        check=place_named,
-        files={SIF: BIG},
-        limit=(resource.RLIMIT_AS, 48 << 20),
+        NO_MEMORY, [partial(put, {SIF: BIG}), partial(limit, MEMORY, 48 << 20)], NATIVE, place_named
     ),
-    "a script of 2 GiB": Row(fails("EOutOfMemory", NO_MEMORY), [dosnet_of_2_gib]),
+    "a script of 2 GiB": Row(NO_MEMORY, [dosnet_of_2_gib]),
     # What the files hold.
     "an empty txtsetup.sif": Row(
-        fails("EStringListError", "Индекс списка вышел за границы (-1)."), files=EMPTY
+        fails("EStringListError", "Индекс списка вышел за границы (-1)."), [EMPTY]
     ),
     "odd bytes: 0x80 to 0xFF, 0x1A in a line and at the end, mixed line ends, NUL padding": Row(
-        ok(**ODD_NEW), files=ODD
+        ok(**ODD_NEW), [partial(put, ODD)]
     ),
     "a line of 64 MiB": Row(
-        ok(dosnet=crlf(b"[Files]", b"", b"d1,x.sys", BIG, b"s")), files={INF: DOSNET + BIG}
+        ok(dosnet=crlf(b"[Files]", b"", b"d1,x.sys", BIG, b"s")),
+        [partial(put, {INF: DOSNET + BIG})],
     ),
     # Where the source lies.
     "a path with blanks and letters beyond ASCII": Row(
@@ -696,47 +646,24 @@ ROWS = {
         f"a fault: {kind}": Row(fails(name, text, ["before"]), [partial(fault, kind)], on)
         for kind, name, text, on in FAULTS
     },
-    **{
-        f"a fault after the run's end: {kind}": Row(
-            Outcome(None, n), [partial(fault, kind, late=True)], "plain", partial(runtime_error, n)
-        )
-        for kind, n in LATE_FAULTS
-    },
-    "a C++ exception that no handler takes": Row(
-        Outcome(None, 217), [partial(fault, "throw")], "plain", partial(runtime_error, 217)
-    ),
+    **{f"a fault after the run's end: {kind}": dies(kind, n) for kind, n in LATE_FAULTS},
+    "a C++ exception that no handler takes": dies("throw", 217, late=False),
     # What only the Windows programs have.
     "the report in the OEM code page of a Russian system": Row(
-        Outcome(BANNER, 1, CHECKED),
-        (),
-        "wine",
-        russian_report,
-        env={"LANG": "ru_RU.UTF-8"},
-        files=EMPTY,
+        Outcome(BANNER, 1, CHECKED), [EMPTY], "wine", russian_report, env={"LANG": "ru_RU.UTF-8"}
     ),
-    "remove-drivers.bat after a complete run": Row(
-        ok(None), [batch_file], "wine", partial(told, BATCH_END["complete"])
+    "remove-drivers.bat after a complete run": batch(ok(None), BATCH_END["complete"]),
+    "remove-drivers.bat after a stopped run": batch(
+        Outcome(None, 2), BATCH_END["stopped"], partial(put, {INF: os.mkdir})
     ),
-    "remove-drivers.bat after a stopped run": Row(
-        Outcome(None, 2),
-        [batch_file],
-        "wine",
-        partial(told, BATCH_END["stopped"]),
-        files={INF: os.mkdir},
-    ),
-    "remove-drivers.bat on a directory the code page cannot spell": Row(
+    "remove-drivers.bat on a directory the code page cannot spell": batch(
         ok(None),
-        [partial(in_directory, ("x", "\u041f\u0430")), batch_file],
-        "wine",
-        partial(told, rb"\r\nDrivers removed from "),  # the path as the console shows it
+        rb"\r\nDrivers removed from ",  # the path as the console shows it
+        partial(in_directory, ("x", "\u041f\u0430")),
         env=CYRILLIC,
     ),
-    "remove-drivers.bat after a failed run": Row(
-        Outcome(None, 1, CHECKED),
-        [batch_file],
-        "wine",
-        partial(told, BATCH_END["failed"]),
-        files=EMPTY,
+    "remove-drivers.bat after a failed run": batch(
+        Outcome(None, 1, CHECKED), BATCH_END["failed"], EMPTY
     ),
 }
 

@@ -1,7 +1,7 @@
 #include "edit/driver_list.h"
 
-#include <map>
 #include <string_view>
+#include <unordered_map>
 
 #include "edit/takers.h"
 #include "edit/txtsetup_pass.h"
@@ -22,7 +22,8 @@ std::string_view ValueOf(std::string_view entry) { return entry.substr(entry.fin
 
 std::string_view Unquoted(std::string_view text) {
   text = TrimBlanks(text);
-  return text.size() >= 2 && text.front() == '"' && text.back() == '"' ? text.substr(1, text.size() - 2) : text;
+  return text.size() >= 2 && text.front() == '"' && text.back() == '"' ? text.substr(1, text.size() - 2)
+                                                                       : text;
 }
 
 // The service a hardware ID names: the value up to the first "," outside
@@ -40,37 +41,40 @@ std::string_view ServiceOf(std::string_view entry) {
 std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string>& names) {
   const std::vector<ScriptSection> sections = SectionsOfLines(txtsetup);
   const std::vector<int32_t> takers = FindTakers(txtsetup, LineList(), names).txtsetup;
+  // The rows first, then one look at each [SCSI] and [HardwareIdsDatabase]
+  // entry for the rows of its name: the sections may come in any order.
   std::vector<DriverRow> rows;
-  std::vector<int32_t> load_lines;
-  std::map<std::string, std::string> descriptions;  // by upper-cased key
-  std::map<std::string, int32_t> ids;               // by upper-cased service
+  std::unordered_map<std::string, std::vector<size_t>> rows_named;  // by upper-cased name
+  std::vector<int32_t> described;  // the lines of [SCSI] and [HardwareIdsDatabase]
   for (int32_t i = 0; i < txtsetup.LineCount(); ++i) {
+    if (sections[i] == ScriptSection::kScsi || sections[i] == ScriptSection::kHardwareIdsDatabase)
+      described.push_back(i);
+    if (sections[i] != ScriptSection::kScsiLoad) continue;
     const std::string_view entry = TrimBlanks(txtsetup.LineView(i));
     if (!IsEntry(entry)) continue;
-    switch (sections[i]) {
-      case ScriptSection::kScsiLoad: {
-        const std::string_view value = ValueOf(entry);
-        rows.push_back(DriverRow{std::string(KeyOf(entry)), std::string(TrimBlanks(value.substr(0, value.find(',')))),
-                                 0, std::nullopt, takers[i]});
-        break;
-      }
-      case ScriptSection::kScsi:
-        descriptions.emplace(UpperAscii(KeyOf(entry)), Unquoted(ValueOf(entry)));
-        break;
-      case ScriptSection::kHardwareIdsDatabase:
-        ++ids[UpperAscii(ServiceOf(entry))];
-        break;
-      default:
-        break;
-    }
+    const std::string_view value = ValueOf(entry);
+    rows.push_back(DriverRow{std::string(KeyOf(entry)),
+                             std::string(TrimBlanks(value.substr(0, value.find(',')))), 0, std::nullopt,
+                             takers[i]});
+    rows_named[UpperAscii(rows.back().name)].push_back(rows.size() - 1);
   }
-  for (DriverRow& row : rows) {
-    const std::string key = UpperAscii(row.name);
-    if (ids.count(key)) row.ids = ids.at(key);
-    if (descriptions.count(key)) row.description = descriptions.at(key);
+  std::string name;  // of the entry at hand, upper-cased; one buffer for all
+  for (const int32_t i : described) {
+    const bool scsi = sections[i] == ScriptSection::kScsi;
+    const std::string_view entry = TrimBlanks(txtsetup.LineView(i));
+    if (!IsEntry(entry)) continue;
+    name.assign(scsi ? KeyOf(entry) : ServiceOf(entry));
+    for (char& c : name) c = FoldAscii(c);
+    const auto named = rows_named.find(name);
+    if (named == rows_named.end()) continue;
+    for (const size_t row : named->second) {
+      if (!scsi)
+        ++rows[row].ids;
+      else if (!rows[row].description)
+        rows[row].description = std::string(Unquoted(ValueOf(entry)));
+    }
   }
   return rows;
 }
 
-// What the preview gives each name, as taken lines of TXTSETUP.SIF.
 }  // namespace vornix

@@ -66,7 +66,8 @@ std::vector<Case> ParseCases(std::string_view text, bool strict) {
                                            "For more info see readme.txt (to future...)"};
       c->pause = true;
     } else if (word == "pause" || word == "screen" || word == "bom") {
-      word == "pause" ? void(c->pause = true) : word == "bom" ? void(c->bom = true) : void(c->screen.emplace());
+      word == "pause" ? void(c->pause = true) : word == "bom" ? void(c->bom = true)
+                                                              : void(c->screen.emplace());
     } else if (line[0] == '|' && c->screen) {
       c->screen->push_back(Unescaped(line.substr(1)));
     } else if (strict) {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "host/text/text_rules.h"
-#include "host/files/file_system.h"
 #include "host/console/std_handles.h"
+#include "host/files/file_system.h"
+#include "host/text/text_rules.h"
 
 namespace vornix {
 

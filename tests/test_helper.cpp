@@ -12,10 +12,10 @@
 #include <stdexcept>
 
 #include "host/console/console.h"
+#include "host/files/temporary_files.h"
 #include "host/report/failure_report.h"
 #include "host/report/run_end.h"
 #include "host/report/start_up.h"
-#include "host/files/temporary_files.h"
 #ifdef _WIN32
 #include <windows.h>
 #else

@@ -5,10 +5,10 @@
 
 #include "app/run_driver.h"
 #include "host/console/console.h"
-#include "host/report/failure_report.h"
 #include "host/failures/failures.h"
 #include "host/files/file_system.h"
 #include "host/process/process.h"
+#include "host/report/failure_report.h"
 #include "host/report/run_end.h"
 #include "host/report/start_up.h"
 

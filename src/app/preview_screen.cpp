@@ -1,9 +1,9 @@
 #include "app/preview_screen.h"
 
 #include "app/texts.h"
-#include "host/failures/message_template.h"
 #include "edit/preview.h"
 #include "host/console/console.h"
+#include "host/failures/message_template.h"
 #include "host/text/line_list.h"
 
 namespace vornix {

@@ -12,12 +12,12 @@
 #include "edit/driver_names.h"
 #include "edit/script_rules.h"
 #include "edit/txtsetup_pass.h"
-#include "host/process/command_line.h"
 #include "host/console/console.h"
 #include "host/files/file_system.h"
 #include "host/files/script_files.h"
-#include "host/text/line_list.h"
+#include "host/process/command_line.h"
 #include "host/process/paths.h"
+#include "host/text/line_list.h"
 
 namespace vornix {
 

@@ -10,12 +10,12 @@
 #include <set>
 
 #include "case_file.h"
-#include "host/text/text_rules.h"
-#include "host/process/command_line.h"
 #include "host/console/console.h"
 #include "host/failures/failures.h"
-#include "host/text/line_list.h"
+#include "host/process/command_line.h"
 #include "host/process/paths.h"
+#include "host/text/line_list.h"
+#include "host/text/text_rules.h"
 #include "memory_host.h"
 
 namespace vornix {
@@ -81,8 +81,7 @@ TEST(RunDriver, Cases) {
       const bool complete = !c.screen && c.fails.empty();
       Lines screen = {"MassStorage driver deleter v1.0.0.2", "Written by the Vornix developers",
                       "Made on the Internet, 2026", ""};
-      const Lines rest = c.screen ? *c.screen : Lines{"Delete 3rd party MSST drivers...", "Done...",
-                                                      "Restore stok replaced/deleted MSST drivers...", "Done..."};
+      const Lines rest = c.screen ? *c.screen : Lines{"Delete 3rd party MSST drivers...", "Done...", "Restore stok replaced/deleted MSST drivers...", "Done..."};
       screen.insert(screen.end(), rest.begin(), rest.end());
       if (c.pause) screen.insert(screen.end(), {"", "Hit <Enter> to exit"});
       if (c.screen || complete) EXPECT_EQ(printed, Joined(screen, "\n"));

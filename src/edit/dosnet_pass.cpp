@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "edit/driver_names.h"
-#include "host/text/text_rules.h"
 #include "host/text/line_list.h"
+#include "host/text/text_rules.h"
 
 namespace vornix {
 

@@ -45,7 +45,7 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
   // entry for the rows of its name: the sections may come in any order.
   std::vector<DriverRow> rows;
   std::unordered_map<std::string, std::vector<size_t>> rows_named;  // by upper-cased name
-  std::vector<int32_t> described;  // the lines of [SCSI] and [HardwareIdsDatabase]
+  std::vector<int32_t> described;                                   // the lines of [SCSI] and [HardwareIdsDatabase]
   for (int32_t i = 0; i < txtsetup.LineCount(); ++i) {
     if (sections[i] == ScriptSection::kScsi || sections[i] == ScriptSection::kHardwareIdsDatabase)
       described.push_back(i);

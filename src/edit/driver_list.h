@@ -16,11 +16,11 @@ namespace vornix {
 class LineList;
 
 struct DriverRow {
-  std::string name;  // before the first "=", blanks trimmed
-  std::string file;  // after it, up to the first ",", blanks trimmed
-  int32_t ids;       // [HardwareIdsDatabase] lines whose service is the name
+  std::string name;                        // before the first "=", blanks trimmed
+  std::string file;                        // after it, up to the first ",", blanks trimmed
+  int32_t ids;                             // [HardwareIdsDatabase] lines whose service is the name
   std::optional<std::string> description;  // of the first [SCSI] line of the name
-  int32_t taker;     // index of the first name whose pass blanks the line, or kNoTaker
+  int32_t taker;                           // index of the first name whose pass blanks the line, or kNoTaker
 };
 
 /// A row for every load line of every [SCSI.Load] section, in file order:

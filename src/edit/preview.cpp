@@ -5,9 +5,9 @@
 
 #include "edit/driver_names.h"
 #include "edit/takers.h"
-#include "host/text/text_rules.h"
 #include "edit/txtsetup_pass.h"
 #include "host/text/line_list.h"
+#include "host/text/text_rules.h"
 
 namespace vornix {
 

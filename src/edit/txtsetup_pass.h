@@ -23,7 +23,10 @@ std::vector<int32_t> TxtsetupTakers(const LineList& txtsetup_lines, const Driver
 /// line is taken when it begins with a name, holds it in quotes, or holds it
 /// anywhere. Headers themselves, and lines of no recognised section (a
 /// driver's own files section among them), have none.
-enum class LineRule { kNone, kBeginsWith, kQuoted, kContains };
+enum class LineRule { kNone,
+                      kBeginsWith,
+                      kQuoted,
+                      kContains };
 std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines);
 
 /// The recognised section each line stands in, as the removal rules see the

@@ -20,7 +20,8 @@ constexpr int32_t kErrorNotOpenForOutput = 105;
 class TextStream {
  public:
   static constexpr size_t kBufferSize = 128;
-  enum class Direction { kInput, kOutput };
+  enum class Direction { kInput,
+                         kOutput };
 
   TextStream(StdHandle& handle, Direction direction, int32_t* io_error_code)
       : handle_(handle), direction_(direction), io_error_code_(io_error_code) {}
@@ -77,7 +78,6 @@ class Console {
   void FlushOutput() { output_.Flush(); }
   /// Writes out what standard output still holds; a failure is ignored.
   void Close();
-
 
  private:
   int32_t io_error_code_ = 0;

@@ -40,7 +40,7 @@ TEST(Console, WritesAndTheirFailures) {
   }
   EXPECT_EQ(out.acquired, 5);  // the text and the line end each try again
   EXPECT_EQ(out.released, 2);  // a handle of unknown type is let go
-  MemoryHandle part;  // a write that takes part of the bytes is followed by one for the rest
+  MemoryHandle part;           // a write that takes part of the bytes is followed by one for the rest
   part.write_limit = 50;
   Console pieces(in, part, "\n");
   pieces.WriteLine(std::string(200, 'd'));
@@ -52,11 +52,13 @@ TEST(Console, WritesAndTheirFailures) {
 // ReadLine calls until the input's end is read, one a line and one more (a lone CR
 // ends none); 0x1A and the end end the input for good. A failed read is reported.
 TEST(Console, ReadLine) {
+  // clang-format off
   const struct { std::vector<std::string> reads; int calls, error; } cases[] = {
       {{"abc\rdef\nrest\n"}, 3, 0}, {{"abc\r\nrest\n"}, 3, 0}, {{"abc\r", "\nrest\n"}, 3, 0},
       {{"abc\r", "xy\nrest\n"}, 3, 0}, {{"abc\r"}, 1, 0}, {{"a\n\n\n"}, 4, 0}, {{}, 1, 0},
       {{std::string("a\0b\n", 4)}, 2, 0}, {{"abc\x1A" "def\r\n", "more\n"}, 5, 0}, {{}, 1, 6},
   };
+  // clang-format on
   for (const auto& c : cases) {
     MemoryHandle in, out;
     in.reads = c.reads;

@@ -14,10 +14,14 @@ namespace {
 // is "Ошибка ввода/вывода" with the number.
 std::string InOutErrorMessage(int32_t code) {
   static const MessageId kNamedTexts[] = {
-      MessageId::kInOutError,       MessageId::kFileNotFound,
-      MessageId::kBadFileName,      MessageId::kTooManyOpenFiles,
-      MessageId::kAccessDenied,     MessageId::kReadBeyondEnd,
-      MessageId::kDiskFull,         MessageId::kBadNumericInput,
+      MessageId::kInOutError,
+      MessageId::kFileNotFound,
+      MessageId::kBadFileName,
+      MessageId::kTooManyOpenFiles,
+      MessageId::kAccessDenied,
+      MessageId::kReadBeyondEnd,
+      MessageId::kDiskFull,
+      MessageId::kBadNumericInput,
   };
   static_assert(std::size(kNamedTexts) == static_cast<size_t>(NamedError::kCount));
   const NamedError name = NameOfError(code);

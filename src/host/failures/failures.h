@@ -27,11 +27,11 @@ class Exception {
   const void* address_ = nullptr;
 };
 
-#define VORNIX_FAILURE_CLASS(Name, Base)                       \
-  class Name : public Base {                                   \
-   public:                                                     \
-    using Base::Base;                                          \
-    const char* ClassName() const override { return #Name; }   \
+#define VORNIX_FAILURE_CLASS(Name, Base)                     \
+  class Name : public Base {                                 \
+   public:                                                   \
+    using Base::Base;                                        \
+    const char* ClassName() const override { return #Name; } \
   }
 
 VORNIX_FAILURE_CLASS(EStreamError, Exception);

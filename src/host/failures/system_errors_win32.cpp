@@ -17,14 +17,22 @@ std::string PlatformErrorText(int32_t code) {
 
 NamedError NameOfError(int32_t code) {
   switch (code) {
-    case 2: return NamedError::kFileNotFound;
-    case 3: return NamedError::kBadFileName;
-    case 4: return NamedError::kTooManyOpenFiles;
-    case 5: return NamedError::kAccessDenied;
-    case 100: return NamedError::kReadBeyondEnd;
-    case 101: return NamedError::kDiskFull;
-    case 106: return NamedError::kBadNumericInput;
-    default: return NamedError::kNone;
+    case 2:
+      return NamedError::kFileNotFound;
+    case 3:
+      return NamedError::kBadFileName;
+    case 4:
+      return NamedError::kTooManyOpenFiles;
+    case 5:
+      return NamedError::kAccessDenied;
+    case 100:
+      return NamedError::kReadBeyondEnd;
+    case 101:
+      return NamedError::kDiskFull;
+    case 106:
+      return NamedError::kBadNumericInput;
+    default:
+      return NamedError::kNone;
   }
 }
 

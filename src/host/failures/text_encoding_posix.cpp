@@ -10,7 +10,8 @@ size_t EncodeText(std::u16string_view text, char* out, size_t capacity) {
   for (size_t i = 0; i < text.size(); ++i) {
     unsigned c = text[i];
     if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
-    const size_t length = c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+    const size_t length = c < 0x80 ? 1 : c < 0x800 ? 2
+                                                   : 3;
     if (size + length > capacity) break;
     static const unsigned char kLead[] = {0, 0, 0xC0, 0xE0};
     for (size_t k = length - 1; k > 0; --k, c >>= 6) out[size + k] = static_cast<char>(0x80 | (c & 0x3F));

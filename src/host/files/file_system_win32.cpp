@@ -179,7 +179,7 @@ std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const std::string& target,
   const std::string directory(DirectoryPrefix(target));
   for (unsigned attempt = 0;; ++attempt) {
     std::string name = directory + FillTemplate("vornix-%p-%p.tmp", {TemplateValue::Hex(GetCurrentProcessId()),
-                                                                    TemplateValue::Hex(attempt)});
+                                                                     TemplateValue::Hex(attempt)});
     HANDLE handle = CreateFileW(WidePath(name).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE)

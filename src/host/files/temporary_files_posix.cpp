@@ -12,7 +12,7 @@ namespace {
 
 std::string g_noted_path;
 std::atomic<const char*> g_path{nullptr};  // read by signal handlers
-sigset_t g_before;                          // the mask an InterruptsDeferred restores
+sigset_t g_before;                         // the mask an InterruptsDeferred restores
 
 // Every signal whose default action ends the process, but SIGKILL and SIGSTOP,
 // which no process can catch, SIGPIPE and SIGXFSZ, which the program ignores so

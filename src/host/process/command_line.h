@@ -33,7 +33,11 @@ class Arguments {
 
 /// What the last argument asks for. Each switch has a dash form and the
 /// Windows slash form, in any letter case; anything else is no switch.
-enum class Switch { kNone, kBatch, kPreview, kList, kHelp };
+enum class Switch { kNone,
+                    kBatch,
+                    kPreview,
+                    kList,
+                    kHelp };
 Switch SwitchOf(std::string_view last_argument);
 
 /// The arguments after the program name, split as Windows splits a command

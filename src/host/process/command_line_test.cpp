@@ -16,6 +16,7 @@ std::wstring Widened(const std::string& text) {
 TEST(CommandLine, SplitsAsWindowsDoes) {
   LeadByteSet sjis;
   sjis.AddRange(0x81, 0x9F);
+  // clang-format off
   const struct { std::string after_program; Strings arguments; const LeadByteSet& lead_bytes; } cases[] = {
       {"", {}, {}}, {"   \t ", {}, {}}, {"C:\\I386 -q", {"C:\\I386", "-q"}, {}},
       {"\"C:\\My Setup\\I386\\\" -Q", {"C:\\My Setup\\I386\\", "-Q"}, {}},
@@ -26,6 +27,7 @@ TEST(CommandLine, SplitsAsWindowsDoes) {
       {"\"a\x81\"b\" c", {"a\x81\"b", "c"}, sjis},  // 0x81 0x22 is one character: no quote
       {"\"a\x81\"b\" c", {"a\x81" "b c"}, {}}, {"a\x81", {"a\x81"}, sjis},
   };
+  // clang-format on
   for (const auto& c : cases)
     for (const char* program : {"vornix.exe ", "\"C:\\Program Files\\vornix.exe\" ", "v\t"}) {
       EXPECT_EQ(SplitCommandLine(program + c.after_program, c.lead_bytes), c.arguments) << program << c.after_program;

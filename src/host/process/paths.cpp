@@ -12,7 +12,9 @@ PathRules PosixPathRules() { return PathRules{'/', false, LeadByteSet()}; }
 
 namespace {
 
-enum class ByteKind { kOwn, kLead, kTrail };
+enum class ByteKind { kOwn,
+                      kLead,
+                      kTrail };
 
 // Walks the text once from its start: a byte of the set opens a pair, and
 // the byte after it is that pair's trail, whatever its value.

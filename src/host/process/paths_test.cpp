@@ -11,6 +11,7 @@ const PathRules kSjis = WindowsPathRules(LeadBytesFromRanges(kShiftJis, 12));
 const std::string kTrail = "\x95\\";  // one Shift-JIS character, its second byte a backslash
 
 TEST(Paths, DropTrailingBackslashDirectoryOfFileNameOf) {
+  // clang-format off
   const struct { std::string path; const PathRules& rules; std::string dropped, directory, name; } cases[] = {
       {"C:\\I386\\", kPlain, "C:\\I386", "C:\\I386", ""},
       {"C:\\Tools\\v.exe", kPlain, "C:\\Tools\\v.exe", "C:\\Tools", "v.exe"},
@@ -25,6 +26,7 @@ TEST(Paths, DropTrailingBackslashDirectoryOfFileNameOf) {
       {"/srv/I386/", kPosix, "/srv/I386", "/srv/I386", ""}, {"/vornix", kPosix, "/vornix", "/", "vornix"},
       {"/", kPosix, "", "/", ""}, {"C:/a:b/c\\d", kPosix, "C:/a:b/c\\d", "C:/a:b", "c\\d"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(DropTrailingBackslash(c.path, c.rules), c.dropped) << c.path;
     EXPECT_EQ(DirectoryOf(c.path, c.rules), c.directory) << c.path;
@@ -46,8 +48,8 @@ TEST(Paths, LeadBytesOfTheCodePage) {
   const unsigned char reversed[4] = {0x90, 0x80, 0x70, 0x71};
   EXPECT_FALSE(LeadBytesFromRanges(reversed, 2).Contains('\x85'));
   EXPECT_FALSE(LeadBytesFromRanges(reversed, 3).Contains('\x70'));  // no whole pair
-  EXPECT_TRUE(HasSingleByteCodePage(0x09));   // English
-  EXPECT_FALSE(HasSingleByteCodePage(0x19));  // Russian: the code page is asked
+  EXPECT_TRUE(HasSingleByteCodePage(0x09));                         // English
+  EXPECT_FALSE(HasSingleByteCodePage(0x19));                        // Russian: the code page is asked
 }
 
 }  // namespace

@@ -6,15 +6,15 @@
 #include <new>
 
 #include "host/console/console.h"
+#include "host/console/std_handles.h"
 #include "host/failures/failures.h"
 #include "host/failures/message_catalogue.h"
 #include "host/failures/message_template.h"
+#include "host/failures/text_encoding.h"
+#include "host/files/temporary_files.h"
 #include "host/process/modules.h"
 #include "host/process/paths.h"
 #include "host/process/process.h"
-#include "host/console/std_handles.h"
-#include "host/files/temporary_files.h"
-#include "host/failures/text_encoding.h"
 
 namespace vornix {
 
@@ -148,8 +148,7 @@ void ReportFault(const Fault& fault) {
   const std::string_view code_text(code, FillTemplate("%p", {TemplateValue::Hex(fault.code)}, code, sizeof code));
   const size_t size =
       fault.kind == Fault::Kind::kAccessViolation
-          ? FillTemplate(text, {TemplateValue::Hex(where.offset), where.name, read_or_write,
-                                TemplateValue::Hex(fault.accessed)}, message, sizeof message)
+          ? FillTemplate(text, {TemplateValue::Hex(where.offset), where.name, read_or_write, TemplateValue::Hex(fault.accessed)}, message, sizeof message)
           : FillTemplate(text, {code_text}, message, sizeof message);
   WriteReport(*g_console, kind.failure->ClassName(), where, std::string_view(message, size));
   EndProcess(1);

@@ -38,12 +38,18 @@ int ReportOutOfMemory(Console& console);
 
 /// A fault of the processor or the platform.
 struct Fault {
-  enum class Kind { kAccessViolation, kStackOverflow, kDivByZero, kPrivilege, kInPageError, kOther, kCount };
+  enum class Kind { kAccessViolation,
+                    kStackOverflow,
+                    kDivByZero,
+                    kPrivilege,
+                    kInPageError,
+                    kOther,
+                    kCount };
   Kind kind;
-  const void* address;    // of the instruction that faulted
-  bool write;             // an access violation: a write, not a read
-  uintptr_t accessed;     // an access violation: the address accessed
-  uint32_t code;          // any other fault: the platform's code for it
+  const void* address;  // of the instruction that faulted
+  bool write;           // an access violation: a write, not a read
+  uintptr_t accessed;   // an access violation: the address accessed
+  uint32_t code;        // any other fault: the platform's code for it
 };
 /// Reports the fault (or prints the runtime error line), removes the
 /// temporary file of a save and ends the process. Allocates nothing and

@@ -13,8 +13,9 @@ TEST(FailureReport, Edges) {
   const auto report = [&](std::string_view message, uint64_t offset) {
     return std::string(out, BuildFailureReport("EFOpenError", "vornix.exe", offset, message, out));
   };
-  EXPECT_EQ(report("ends in a dot.", 0x4C1D), "Исключительная ситуация EFOpenError в модуле vornix.exe по адресу "
-                                              "00004C1D.\nends in a dot.\n");
+  EXPECT_EQ(report("ends in a dot.", 0x4C1D),
+            "Исключительная ситуация EFOpenError в модуле vornix.exe по адресу "
+            "00004C1D.\nends in a dot.\n");
   EXPECT_EQ(report("", 0), "Исключительная ситуация EFOpenError в модуле vornix.exe по адресу 00000000.\n\n");
   EXPECT_NE(report("x", 0x123456789ULL).find("по адресу 123456789."), std::string::npos);
   EXPECT_EQ(report(std::string(5000, '%'), 0).substr(1023), "%");  // cut after 1024 bytes

@@ -14,6 +14,7 @@ std::string BracketedLines(const LineList& list) {
 }
 
 TEST(LineList, ReadsEveryLineEndStopsAtNulAndWritesCrLf) {
+  // clang-format off
   const struct { std::string bytes, lines, written; } cases[] = {
       {"", "", ""}, {"a\r\nb\r\nc\r\n", "<a><b><c>", "a\r\nb\r\nc\r\n"}, {"a\nb", "<a><b>", "a\r\nb\r\n"},
       {"a\rb\r", "<a><b>", "a\r\nb\r\n"}, {"\r\n", "<>", "\r\n"},
@@ -22,6 +23,7 @@ TEST(LineList, ReadsEveryLineEndStopsAtNulAndWritesCrLf) {
       {std::string("a\nb\nc\0d\ne", 9), "<a><b><c>", "a\r\nb\r\nc\r\n"}, {std::string("\0a", 2), "", ""},
       {"z\x1A\xEF\xBB", "<z\x1A\xEF\xBB>", "z\x1A\xEF\xBB\r\n"}, {" \ta \t\r\n", "< \ta \t>", " \ta \t\r\n"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     LineList list;
     list.SetText(c.bytes);
@@ -59,11 +61,13 @@ TEST(LineList, WritesEditsAmongRunsOfTheBuffer) {
     for (size_t at = 0; at + 1 < edits.size(); at += 3) each.push_back(edits.substr(at, 2));
     return each;
   };
+  // clang-format off
   const struct { const char* edits; std::string written; } cases[] = {
       {"", "a\r\nb\r\nc\r\nd\r\ne\r\n"}, {"s3 s1", "a\r\n\r\nc\r\n\r\ne\r\n"},
       {"d1 d1 x0", "a\r\nd\r\ne\r\nx\r\n"}, {"S2 d0 s3", "b\r\nX\r\nd\r\n\r\n"},
       {"s4 d2 d0 S1", "b\r\nX\r\n\r\n"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     LineList list;
     list.SetText("a\r\nb\r\nc\r\nd\r\ne");

@@ -181,7 +181,6 @@ bool WriteAll(int fd, const std::vector<std::string_view>& pieces) {
     const int count = static_cast<int>(std::min<size_t>(rest.size() - first, IOV_MAX));
     ssize_t n = writev(fd, rest.data() + first, count);
     if (n < 0 && errno == EINTR) continue;
-    if (n == 0) errno = ENOSPC;  // no byte taken and no error named: no room
     if (n <= 0) return false;
     for (; first < rest.size() && static_cast<size_t>(n) >= rest[first].iov_len; ++first)
       n -= static_cast<ssize_t>(rest[first].iov_len);

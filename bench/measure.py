@@ -3,7 +3,7 @@
 temporary file beside it, flush, rename it over the script, flush the directory; no parsing), for
 deletion lists of 0, 200 and 5,000 names: instructions of the whole process (callgrind, where valgrind
 is present), the median wall time of alternating runs, peak memory (/usr/bin/time %M), and the
-instructions of a preview (-N) of the same list. Exit status 0 unless a run failed, the tool did not
+instructions of a preview (-N) and a list (-L) of the same list. Exit status 0 unless a run failed, the tool did not
 blank lines it should have, or the instructions missed their bound (they do not depend on the machine)."""
 
 import argparse, os, random, re, shutil, statistics, subprocess, sys, tempfile, time
@@ -70,7 +70,7 @@ def measure(work, args, data, pool):
     subprocess.run(["cc", "-O2", "-o", floor[0], HERE / "floor.c"], check=True)
     print(f"{args.tool}; {work}: " + "; ".join(f"{n} {len(b.splitlines()):,} lines {len(b):,} bytes"
                                                 for n, b in data.items()))
-    print(f"{'names':>6} {'present':>7} {'blanked':>11} | {'M instr':>7} {'floor':>5} {'-N':>6} | "
+    print(f"{'names':>6} {'present':>7} {'blanked':>11} | {'M instr':>7} {'floor':>5} {'-N':>6} {'-L':>6} | "
           f"{'tool ms':>7} {'floor':>6} {'ratio':>5} | {'peak KiB':>8} {'floor':>5}")
     ok = True
     for count in args.names:
@@ -90,7 +90,8 @@ def measure(work, args, data, pool):
                                + (done.stdout + done.stderr).decode("latin-1"))
         out = Path(work, "out")
         restore()
-        ir = [instructions(tool, out), instructions(floor, out), instructions(tool[:2] + ["-N"], out)]
+        ir = [instructions(tool, out), instructions(floor, out)]
+        ir += [instructions(tool[:2] + [switch], out) for switch in ("-N", "-L")]
         restore()
         peaks = [peak(tool, out), peak(floor, out)]
         walls = [[], []]
@@ -107,6 +108,8 @@ def measure(work, args, data, pool):
             marks.append(f"instructions over {IR_BOUND[count] / 1e6:g} M")
         if ir[0] is not None and ir[2] > 2 * ir[0]:
             marks.append("preview over twice the run")
+        if ir[0] is not None and ir[3] > 2 * ir[0]:
+            marks.append("list over twice the run")
         ok = ok and not marks
         if count in WALL_BOUND and args.runs and tool_ms / floor_ms > WALL_BOUND[count]:
             marks.append(f"wall over {WALL_BOUND[count]}x")
@@ -114,7 +117,7 @@ def measure(work, args, data, pool):
             marks.append("peak over 2.5 MB")
         m = lambda x: f"{x / 1e6:.2f}" if x is not None else "-"
         print(f"{count:>6} {present:>7} {'/'.join(map(str, blanked)):>11} | {m(ir[0]):>7} {m(ir[1]):>5} "
-              f"{m(ir[2]):>6} | {tool_ms:>7.2f} {floor_ms:>6.2f} {tool_ms / floor_ms:>5.2f} | "
+              f"{m(ir[2]):>6} {m(ir[3]):>6} | {tool_ms:>7.2f} {floor_ms:>6.2f} {tool_ms / floor_ms:>5.2f} | "
               f"{peaks[0]:>8} {peaks[1]:>5}  {'; '.join(marks) or 'ok'}")
     return ok
 

@@ -39,8 +39,9 @@ std::string_view ServiceOf(std::string_view entry) {
 }  // namespace
 
 std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string>& names) {
-  const std::vector<ScriptSection> sections = SectionsOfLines(txtsetup);
-  const std::vector<int32_t> takers = FindTakers(txtsetup, LineList(), names).txtsetup;
+  const Takers found = FindTakers(txtsetup, LineList(), names);
+  const std::vector<ScriptSection>& sections = found.sections;
+  const std::vector<int32_t>& takers = found.txtsetup;
   // The rows first, then one look at each [SCSI] and [HardwareIdsDatabase]
   // entry for the rows of its name: the sections may come in any order.
   std::vector<DriverRow> rows;

@@ -53,7 +53,6 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
   if (names.empty()) return previews;
   const DriverNames tree_names(names);
   const Takers takers = FindTakers(txtsetup, dosnet, tree_names);
-  const std::vector<LineRule> rules = RulesOfLines(txtsetup);
   const LineList* const scripts[] = {&txtsetup, &dosnet};
   const std::vector<int32_t>* const taken[] = {&takers.txtsetup, &takers.dosnet};
 
@@ -65,7 +64,7 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
       if (n == kNoTaker || line.empty()) continue;
       const std::string name = UpperAscii(names[static_cast<size_t>(n)]);
       const PreviewLine::Note note =
-          s == 0 ? NoteOf(rules[static_cast<size_t>(i)], line, name) : NoteOf(LineRule::kContains, line, name + ".SYS");
+          s == 0 ? NoteOf(RuleOf(takers.sections[static_cast<size_t>(i)]), line, name) : NoteOf(LineRule::kContains, line, name + ".SYS");
       previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, i, note});
     }
   }

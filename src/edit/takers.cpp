@@ -14,7 +14,10 @@ Takers FindTakers(const LineList& txtsetup, const LineList& dosnet,
 }
 
 Takers FindTakers(const LineList& txtsetup, const LineList& dosnet, const DriverNames& names) {
-  return Takers{TxtsetupTakers(txtsetup, names), DosnetTakers(dosnet, names)};
+  Takers takers;
+  takers.txtsetup = TxtsetupTakers(txtsetup, names, &takers.sections);
+  takers.dosnet = DosnetTakers(dosnet, names);
+  return takers;
 }
 
 }  // namespace vornix

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "edit/txtsetup_pass.h"
+
 namespace vornix {
 
 class DriverNames;
@@ -18,6 +20,7 @@ constexpr int32_t kNoTaker = -1;
 struct Takers {
   std::vector<int32_t> txtsetup;  // one entry per line of each script
   std::vector<int32_t> dosnet;
+  std::vector<ScriptSection> sections;  // of each txtsetup line, found in the same walk
 };
 
 /// For each line of the scripts as loaded, the index in `names` of the first

@@ -27,24 +27,6 @@ constexpr Header kHeaders[] = {
     {"[BusExtenders]", ScriptSection::kBusExtenders},
 };
 
-// The rule by which the lines of a section are taken.
-LineRule RuleOf(ScriptSection section) {
-  switch (section) {
-    case ScriptSection::kOther:
-      return LineRule::kNone;
-    case ScriptSection::kSourceDisksFiles:
-    case ScriptSection::kScsi:
-    case ScriptSection::kScsiLoad:
-      return LineRule::kBeginsWith;
-    case ScriptSection::kHardwareIdsDatabase:
-      return LineRule::kQuoted;
-    case ScriptSection::kBusExtendersLoad:
-    case ScriptSection::kBusExtenders:
-      return LineRule::kContains;
-  }
-  return LineRule::kNone;
-}
-
 constexpr std::string_view kFilesPrefix = "[files.";
 
 // The lowest list index of the names whose own files section the header
@@ -90,17 +72,23 @@ int32_t RuleTaker(const Section& section, std::string_view trimmed,
   return DriverNames::kNone;
 }
 
-// Calls on_taken(line, taker) for every line a name takes, in file order.
-// Only the lines holding "[" open sections; the lines of a section with no
-// rule are not read.
+// Calls on_taken(line, taker) for every line a name takes, in file order,
+// and gives each line's section to `sections` when there is one. Only the
+// lines holding "[" open sections; the lines of a section with no rule are
+// not read.
 template <class OnTaken>
-void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, OnTaken on_taken) {
-  if (names.IsEmpty()) return;
+void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::vector<ScriptSection>* sections,
+                OnTaken on_taken) {
+  const bool any = !names.IsEmpty();
+  if (!any && sections == nullptr) return;
   const int32_t count = txtsetup_lines.LineCount();
   Section section;
   for (int32_t i = 0; i < count;) {
     const int32_t header = txtsetup_lines.NextLineWith('[', i);
-    if (section.driver_files == DriverNames::kNone && RuleOf(section.section) == LineRule::kBeginsWith) {
+    if (sections != nullptr) sections->resize(static_cast<size_t>(header), section.section);
+    if (!any) {
+      // Only the sections are asked for.
+    } else if (section.driver_files == DriverNames::kNone && RuleOf(section.section) == LineRule::kBeginsWith) {
       for (int32_t k = i; k < header; ++k) {
         const int32_t taker = names.BeginsTrimmed(txtsetup_lines.LineView(k));
         if (taker != DriverNames::kNone) on_taken(k, taker);
@@ -113,6 +101,7 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, OnTake
     }
     if (header == count) break;
     section = SectionOpenedBy(TrimBlanks(txtsetup_lines.LineView(header)), names);
+    if (sections != nullptr) sections->push_back(ScriptSection::kOther);
     // A recognised header is never blanked by the rules of the section it
     // opens: a name such as "bus" must not remove "[BusExtenders]" and hand
     // that section's lines to the section before it. A driver's own files
@@ -124,40 +113,37 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, OnTake
 
 }  // namespace
 
-std::vector<int32_t> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names) {
+LineRule RuleOf(ScriptSection section) {
+  switch (section) {
+    case ScriptSection::kOther:
+      return LineRule::kNone;
+    case ScriptSection::kSourceDisksFiles:
+    case ScriptSection::kScsi:
+    case ScriptSection::kScsiLoad:
+      return LineRule::kBeginsWith;
+    case ScriptSection::kHardwareIdsDatabase:
+      return LineRule::kQuoted;
+    case ScriptSection::kBusExtendersLoad:
+    case ScriptSection::kBusExtenders:
+      return LineRule::kContains;
+  }
+  return LineRule::kNone;
+}
+
+std::vector<int32_t> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names,
+                                    std::vector<ScriptSection>* sections) {
   std::vector<int32_t> takers(static_cast<size_t>(txtsetup_lines.LineCount()), DriverNames::kNone);
-  WalkTakers(txtsetup_lines, names, [&takers](int32_t line, int32_t taker) { takers[static_cast<size_t>(line)] = taker; });
+  if (sections != nullptr) sections->reserve(takers.size());
+  WalkTakers(txtsetup_lines, names, sections,
+             [&takers](int32_t line, int32_t taker) { takers[static_cast<size_t>(line)] = taker; });
   return takers;
 }
 
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
   // A line is read before it is blanked, and blanking it changes no other.
-  WalkTakers(txtsetup_lines, names, [&txtsetup_lines](int32_t line, int32_t) {
+  WalkTakers(txtsetup_lines, names, nullptr, [&txtsetup_lines](int32_t line, int32_t) {
     txtsetup_lines.SetLine(line, std::string_view());
   });
-}
-
-std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines) {
-  const std::vector<ScriptSection> sections = SectionsOfLines(txtsetup_lines);
-  std::vector<LineRule> rules(sections.size());
-  std::transform(sections.begin(), sections.end(), rules.begin(), RuleOf);
-  return rules;
-}
-
-std::vector<ScriptSection> SectionsOfLines(const LineList& txtsetup_lines) {
-  const DriverNames no_names({});
-  std::vector<ScriptSection> sections;
-  ScriptSection section = ScriptSection::kOther;
-  sections.reserve(static_cast<size_t>(txtsetup_lines.LineCount()));
-  for (int32_t i = 0; i < txtsetup_lines.LineCount();) {
-    const int32_t header = txtsetup_lines.NextLineWith('[', i);
-    sections.resize(static_cast<size_t>(header), section);
-    if (header == txtsetup_lines.LineCount()) break;
-    section = SectionOpenedBy(TrimBlanks(txtsetup_lines.LineView(header)), no_names).section;
-    sections.push_back(ScriptSection::kOther);
-    i = header + 1;
-  }
-  return sections;
 }
 
 }  // namespace vornix

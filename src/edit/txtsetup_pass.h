@@ -15,20 +15,6 @@ class LineList;
 /// own files sections, headers included. Lines are blanked, never removed.
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names);
 
-/// For each line, the lowest list index of the names whose rule takes it, or
-/// DriverNames::kNone: the name whose pass blanks it in a run name by name.
-std::vector<int32_t> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names);
-
-/// The rule that the recognised section headers set for each line: whether a
-/// line is taken when it begins with a name, holds it in quotes, or holds it
-/// anywhere. Headers themselves, and lines of no recognised section (a
-/// driver's own files section among them), have none.
-enum class LineRule { kNone,
-                      kBeginsWith,
-                      kQuoted,
-                      kContains };
-std::vector<LineRule> RulesOfLines(const LineList& txtsetup_lines);
-
 /// The recognised section each line stands in, as the removal rules see the
 /// sections begin and end; headers, and lines of no recognised section, are
 /// kOther.
@@ -41,7 +27,22 @@ enum class ScriptSection {
   kBusExtendersLoad,
   kBusExtenders,
 };
-std::vector<ScriptSection> SectionsOfLines(const LineList& txtsetup_lines);
+
+/// For each line, the lowest list index of the names whose rule takes it, or
+/// DriverNames::kNone: the name whose pass blanks it in a run name by name.
+/// With `sections`, also the section of each line, in the same walk.
+std::vector<int32_t> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names,
+                                    std::vector<ScriptSection>* sections = nullptr);
+
+/// The rule that a recognised section sets for its lines: whether a line is
+/// taken when it begins with a name, holds it in quotes, or holds it
+/// anywhere. Headers themselves, and lines of no recognised section (a
+/// driver's own files section among them), have none.
+enum class LineRule { kNone,
+                      kBeginsWith,
+                      kQuoted,
+                      kContains };
+LineRule RuleOf(ScriptSection section);
 
 }  // namespace vornix
 

@@ -4,13 +4,6 @@
 
 namespace vornix {
 
-int32_t DriverNames::BeginsText(std::string_view text) const {
-  int32_t lowest = kNone;
-  tree_.Walk(text.data(), text.size(),
-             [&](size_t, int32_t index) { lowest = LowerIndex(lowest, index); });
-  return lowest;
-}
-
 int32_t DriverNames::BeginsTrimmed(std::string_view line) const {
   // The blanks at the end are looked for only when a name is met: a name
   // that runs into them does not count.

@@ -29,9 +29,8 @@ class DriverNames {
   bool IsEmpty() const { return tree_.IsEmpty(); }
 
   /// Each test gives the lowest list index of the names that pass it, or
-  /// kNone. The text begins with the name:
-  int32_t BeginsText(std::string_view text) const;
-  /// The same for the text of `line` without blanks at either end.
+  /// kNone. The text of `line` without blanks at either end begins with the
+  /// name:
   int32_t BeginsTrimmed(std::string_view line) const;
   /// The name stands in the text directly between two double quotes:
   int32_t QuotedIn(std::string_view text) const;

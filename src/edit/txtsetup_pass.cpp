@@ -56,18 +56,18 @@ Section SectionOpenedBy(std::string_view trimmed, const DriverNames& names) {
   return Section{ScriptSection::kOther, DriverFilesOf(trimmed, names)};
 }
 
-int32_t RuleTaker(const Section& section, std::string_view trimmed,
-                  const DriverNames& names) {
+// The taker of a line of the section, judged on its trimmed form.
+int32_t RuleTaker(const Section& section, std::string_view line, const DriverNames& names) {
   if (section.driver_files != DriverNames::kNone) return section.driver_files;
   switch (RuleOf(section.section)) {
     case LineRule::kNone:
       return DriverNames::kNone;
     case LineRule::kBeginsWith:
-      return names.BeginsText(trimmed);
+      return names.BeginsTrimmed(line);  // trims only when a name is met
     case LineRule::kQuoted:
-      return names.QuotedIn(trimmed);
+      return names.QuotedIn(TrimBlanks(line));
     case LineRule::kContains:
-      return names.OccursIn(trimmed);
+      return names.OccursIn(TrimBlanks(line));
   }
   return DriverNames::kNone;
 }
@@ -86,16 +86,9 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::v
   for (int32_t i = 0; i < count;) {
     const int32_t header = txtsetup_lines.NextLineWith('[', i);
     if (sections != nullptr) sections->resize(static_cast<size_t>(header), section.section);
-    if (!any) {
-      // Only the sections are asked for.
-    } else if (section.driver_files == DriverNames::kNone && RuleOf(section.section) == LineRule::kBeginsWith) {
+    if (any && (section.driver_files != DriverNames::kNone || RuleOf(section.section) != LineRule::kNone)) {
       for (int32_t k = i; k < header; ++k) {
-        const int32_t taker = names.BeginsTrimmed(txtsetup_lines.LineView(k));
-        if (taker != DriverNames::kNone) on_taken(k, taker);
-      }
-    } else if (section.driver_files != DriverNames::kNone || RuleOf(section.section) != LineRule::kNone) {
-      for (int32_t k = i; k < header; ++k) {
-        const int32_t taker = RuleTaker(section, TrimBlanks(txtsetup_lines.LineView(k)), names);
+        const int32_t taker = RuleTaker(section, txtsetup_lines.LineView(k), names);
         if (taker != DriverNames::kNone) on_taken(k, taker);
       }
     }

@@ -18,7 +18,7 @@ TryAcquireSRWLockExclusive WakeAllConditionVariable WakeConditionVariable""".spl
 VERSION = {"CompanyName": "The Vornix developers", "FileDescription": "MassStorage driver deleter",
            "FileVersion": sys.argv[2], "InternalName": "vornix", "OriginalFilename": "vornix.exe",
            "ProductName": "Vornix", "ProductVersion": sys.argv[2], "Translation": "\u0419\u04e3"}  # Russian, 1251
-NUMBERS = [int(n) for n in sys.argv[2].split(".")]
+NUMBER = [int(n) for n in sys.argv[2].split(".")]  # of the version
 
 
 def program_problems(exe, data):
@@ -30,9 +30,8 @@ def program_problems(exe, data):
     found += ["%s came after Windows XP" % f for f in AFTER_XP.intersection(*[sum(table.values(), [])])]
     found += [] if sum(map(len, table.values())) else ["no imports found: the table was not read"]
     fixed = data.find(b"\xbd\x04\xef\xfe")  # the fixed part of the version record
-    major, minor, patch, tweak = NUMBERS
-    pair = ((major << 16) | minor, (patch << 16) | tweak)
-    if fixed < 0 or struct.unpack_from("<4I", data, fixed + 8) != pair * 2:
+    words = (NUMBER[0] << 16 | NUMBER[1], NUMBER[2] << 16 | NUMBER[3]) * 2  # file, then product
+    if fixed < 0 or struct.unpack_from("<4I", data, fixed + 8) != words:
         found.append("the file and product versions are not %s" % sys.argv[2])
     return found + ["the version record lacks %s=%s" % (k, v) for k, v in VERSION.items() if not re.search(
         re.escape(k.encode("utf-16-le")) + b"\0\0(\0\0)?" + re.escape(v.encode("utf-16-le")), data)]

@@ -1,7 +1,6 @@
-// The host in memory. A standard handle keeps every write call, takes at most
-// `write_limit` bytes a call when told to, hands out the input given, a read
-// call each, and fails every call when told to. Files go
-// by upper-cased path, as on Windows, and the reading of some may fail.
+// The host in memory. A standard handle keeps every write call, takes at most `write_limit`
+// bytes a call, hands out the input given a read call each, and fails every call when told
+// to. Files go by upper-cased path, as on Windows, and the reading of some may fail.
 #ifndef VORNIX_TESTS_MEMORY_HOST_H_
 #define VORNIX_TESTS_MEMORY_HOST_H_
 

@@ -56,10 +56,10 @@ Section SectionOpenedBy(std::string_view trimmed, const DriverNames& names) {
   return Section{ScriptSection::kOther, DriverFilesOf(trimmed, names)};
 }
 
-// The taker of a line of the section, judged on its trimmed form.
-int32_t RuleTaker(const Section& section, std::string_view line, const DriverNames& names) {
-  if (section.driver_files != DriverNames::kNone) return section.driver_files;
-  switch (RuleOf(section.section)) {
+// The taker of a line of a section whose lines go by `rule`, judged on the
+// line's trimmed form.
+int32_t RuleTaker(LineRule rule, std::string_view line, const DriverNames& names) {
+  switch (rule) {
     case LineRule::kNone:
       return DriverNames::kNone;
     case LineRule::kBeginsWith:
@@ -86,11 +86,11 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::v
   for (int32_t i = 0; i < count;) {
     const int32_t header = txtsetup_lines.NextLineWith('[', i);
     if (sections != nullptr) sections->resize(static_cast<size_t>(header), section.section);
-    if (any && (section.driver_files != DriverNames::kNone || RuleOf(section.section) != LineRule::kNone)) {
-      for (int32_t k = i; k < header; ++k) {
-        const int32_t taker = RuleTaker(section, txtsetup_lines.LineView(k), names);
-        if (taker != DriverNames::kNone) on_taken(k, taker);
-      }
+    const LineRule rule = any ? RuleOf(section.section) : LineRule::kNone;
+    for (int32_t k = i; k < header && section.driver_files != DriverNames::kNone; ++k) on_taken(k, section.driver_files);
+    for (int32_t k = i; k < header && rule != LineRule::kNone; ++k) {
+      const int32_t taker = RuleTaker(rule, txtsetup_lines.LineView(k), names);
+      if (taker != DriverNames::kNone) on_taken(k, taker);
     }
     if (header == count) break;
     section = SectionOpenedBy(TrimBlanks(txtsetup_lines.LineView(header)), names);

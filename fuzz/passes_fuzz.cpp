@@ -1,7 +1,6 @@
-// The passes walk each script once for all names. On the cases of tests/cases
-// (its seeds) as the fuzzer changes them, with the end-of-file marker cut and
-// the names taken from the deletion list as a run does, that walk must leave
-// what walks name by name leave, in the list's order and in the reverse order.
+// The passes walk each script once for all names. On the cases of tests/cases (its seeds) as the fuzzer
+// changes them, with the end-of-file marker cut and the names taken from the deletion list as a run does,
+// that walk must leave what walks name by name leave, in the list's order and in the reverse order.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

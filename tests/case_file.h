@@ -1,12 +1,10 @@
-// Cases of whole runs (tests/cases/*.txt). "== title" begins one; "names a|b",
-// "dosnet.add" and "txtsetup.add" give a side file's lines; "txtsetup" and
-// "dosnet" a script's lines, marked "  " kept or "- " blanked by the run
-// (txtsetup.sif holds "[Version]" and dosnet.inf nothing unless given).
-// "args", "input", "unreadable PATH", "fails CLASS MESSAGE", "pause",
-// "bom" (each side file written with a UTF-8 byte-order mark before its
-// lines), "stops MESSAGE" (status 2), "usage" (the usage screen) and "screen" with "|" lines after the banner say
-// how the run goes; one without a screen or failure saves both scripts and,
-// as the usage screen and the preview, ends with status 0. \xHH is a byte.
+// Cases of whole runs (tests/cases/*.txt). "== title" begins one; "names a|b", "dosnet.add" and
+// "txtsetup.add" give a side file's lines; "txtsetup" and "dosnet" a script's lines, marked "  " kept or
+// "- " blanked by the run (txtsetup.sif holds "[Version]" and dosnet.inf nothing unless given). "args",
+// "input", "unreadable PATH", "fails CLASS MESSAGE", "pause", "bom" (each side file written with a UTF-8
+// byte-order mark before its lines), "stops MESSAGE" (status 2), "usage" (the usage screen) and "screen"
+// with "|" lines after the banner say how the run goes; one without a screen or failure saves both
+// scripts and, as the usage screen and the preview, ends with status 0. \xHH is a byte.
 #ifndef VORNIX_TESTS_CASE_FILE_H_
 #define VORNIX_TESTS_CASE_FILE_H_
 

@@ -1,9 +1,7 @@
-// What whole runs need another program for. "hold FILE" (Windows) holds the
-// file open without sharing until standard input ends. "KIND TEMPORARY [late]"
-// sets the failure machinery up as the program does, prints "before", makes
-// TEMPORARY and notes it as a save's temporary file, and faults as KIND says
-// (read, write, stack, divide, illegal, privileged, inpage, other, throw),
-// "late": after the run's end.
+// What whole runs need another program for. "hold FILE" (Windows) holds the file open without sharing
+// until standard input ends. "KIND TEMPORARY [late]" sets the failure machinery up as the program does,
+// prints "before", makes TEMPORARY and notes it as a save's temporary file, and faults as KIND says (read,
+// write, stack, divide, illegal, privileged, inpage, other, throw), "late": after the run's end.
 #include <fcntl.h>
 
 #include <csignal>

@@ -119,10 +119,9 @@ std::set<std::string> Blanked(MemoryFileSystem fs) {
   return blanked;
 }
 
-// Real scripts. With a name for every driver file they list, the lines a
-// preview lists, but those kept, are the lines a run blanks. With a name for
-// every second load line of [SCSI.Load], cut to five bytes, a list has a row
-// for every load line, in file order, marked where a run blanks it.
+// Real scripts. With a name for every driver file they list, the lines a preview lists, but those kept,
+// are the lines a run blanks. With a name for every second load line of [SCSI.Load], cut to five bytes,
+// a list has a row for every load line, in file order, marked where a run blanks it.
 TEST(RunDriver, PreviewAndListShowWhatARunBlanks) {
   const std::filesystem::path corpus = std::getenv("VORNIX_CORPUS") ? std::getenv("VORNIX_CORPUS") : VORNIX_CORPUS_DIR;
   if (!std::filesystem::exists(corpus / "xp-sp3-ru")) GTEST_SKIP() << "no corpus of real scripts at " << corpus;

@@ -53,8 +53,7 @@ TEST(LineList, EditsByIndex) {
   EXPECT_EQ(BracketedLines(list), "<longer than before><d><longer than before><d>");
 }
 
-// A save joins the unchanged lines of the buffer into runs around the lines
-// set and the gaps of the lines deleted, in any order of the edits.
+// A save joins the unchanged lines of the buffer into runs around lines set or deleted, in any order.
 TEST(LineList, WritesEditsAmongRunsOfTheBuffer) {
   const auto Split = [](std::string_view edits) {  // "s3 d1": blank line 3, delete line 1
     std::vector<std::string_view> each;

@@ -47,16 +47,29 @@ std::string LineList::GetLine(int32_t index) const {
 
 void LineList::SetLine(int32_t index, std::string_view text) {
   CheckIndex(index);
+  if (buffered_ != 0 && static_cast<size_t>(index) + 1 == buffered_) {
+    const Span last = CutLastBuffered();
+    lines_.insert(lines_.begin(), text.empty() ? Span{last.offset + last.length, 0} : Store(text));
+    return;
+  }
+  if (buffered_ != 0) Split();
   Mark(static_cast<size_t>(index));
   Span& span = lines_[static_cast<size_t>(index)];
   // Blanking, the passes' only edit, needs no new bytes: the empty line
   // stands where the old one ended, before its line end.
+  if (!text.empty()) first_added_ = std::min<size_t>(first_added_, static_cast<size_t>(index));
   span = text.empty() ? Span{span.offset + span.length, 0} : Store(text);
 }
 
 void LineList::DeleteLine(int32_t index) {
   CheckIndex(index);
+  if (buffered_ != 0 && static_cast<size_t>(index) + 1 == buffered_) {
+    CutLastBuffered();
+    return;
+  }
+  if (buffered_ != 0) Split();
   lines_.erase(lines_.begin() + index);
+  if (static_cast<size_t>(index) < first_added_) --first_added_;
   if (static_cast<size_t>(index) < crlf_loaded_) --crlf_loaded_;
   // The marks after it move down with their lines; the line that takes its
   // place no longer follows its neighbour in the buffer.
@@ -67,9 +80,10 @@ void LineList::DeleteLine(int32_t index) {
 }
 
 int32_t LineList::AddLine(std::string_view text) {
-  if (lines_.size() >= kStorageLimit) throw std::bad_alloc();
+  if (static_cast<size_t>(LineCount()) >= kStorageLimit) throw std::bad_alloc();
   const Span span = Store(text);
   lines_.push_back(span);
+  first_added_ = std::min(first_added_, lines_.size() - 1);
   return LineCount() - 1;
 }
 
@@ -110,19 +124,39 @@ size_t CountByte(const char* from, const char* to, char c) {
   return count;
 }
 
+// Whether every line end of [from, to) is CR LF: as many CRs as LFs as CRs
+// right before an LF. Its LFs are counted into `feeds`, in blocks whose
+// counts fit a byte: a loop that compilers turn into wide compares.
+bool AllCrLf(const char* from, const char* to, size_t* feeds) {
+  *feeds = 0;
+  if (from == to) return true;
+  if (*from == '\n' || to[-1] == '\r') return false;
+  constexpr ptrdiff_t kBlock = 240;
+  size_t returns = 0, pairs = 0;
+  const char* const last = to - 1;  // each byte before it is judged with the next
+  const auto count = [&](ptrdiff_t size) {
+    uint8_t cr_count = 0, lf_count = 0, pair_count = 0;
+    for (ptrdiff_t k = 0; k < size; ++k) {
+      const bool cr = from[k] == '\r', lf = from[k + 1] == '\n';
+      cr_count += cr;
+      lf_count += lf;
+      pair_count += cr & lf;
+    }
+    returns += cr_count;
+    *feeds += lf_count;
+    pairs += pair_count;
+  };
+  for (; last - from >= kBlock; from += kBlock) count(kBlock);
+  count(last - from);
+  return returns == pairs && *feeds == pairs;
+}
+
 }  // namespace
 
-void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
-  if (size > kStorageLimit) throw std::bad_alloc();
-  const char* const begin = text.get();
-  const char* const end = Find(begin, begin + size, '\0');
+size_t LineList::SplitLines(const char* begin, const char* end, std::vector<Span>* lines) {
   const auto span = [begin](const char* from, const char* to) {
     return Span{static_cast<uint32_t>(from - begin), static_cast<uint32_t>(to - from)};
   };
-  std::vector<Span> lines;
-  // Room for lines of 10 bytes on average, so that the table is not moved as
-  // it grows; only the entries used are touched.
-  lines.reserve(size / 10 + 1);
   // Most files end their lines with LF or CR LF alone: split at each LF and
   // take a CR before it with the line end. When that accounts for every CR,
   // the split is done; otherwise the file has lone CRs and is split again.
@@ -130,25 +164,25 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   bool unended = false;  // the last line has no line end
   const char* p = begin;
   if (p < end && *p == '\n') {  // so that a later LF always has a byte before it
-    lines.push_back(span(p, p));
+    lines->push_back(span(p, p));
     ++p;
   }
   while (p < end) {
     const char* const line_feed = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
     if (line_feed == nullptr) {
-      lines.push_back(span(p, end));
+      lines->push_back(span(p, end));
       unended = true;
       break;
     }
     const bool cr = line_feed[-1] == '\r';
     returns_taken += cr;
-    lines.push_back(span(p, line_feed - cr));
+    lines->push_back(span(p, line_feed - cr));
     p = line_feed + 1;
   }
   size_t crlf_lines = returns_taken;  // when that is all lines but an unended last
   if (returns_taken != CountByte(begin, end, '\r')) {
     // CR LF, a lone CR and a lone LF each end a line.
-    lines.clear();
+    lines->clear();
     crlf_lines = 0;
     unended = false;
     const char* next_cr = Find(begin, end, '\r');
@@ -158,29 +192,91 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
       if (next_cr < p) next_cr = Find(p, end, '\r');
       if (next_lf < p) next_lf = Find(p, end, '\n');
       const char* const line_end = std::min(next_cr, next_lf);
-      lines.push_back(span(p, line_end));
+      lines->push_back(span(p, line_end));
       p = line_end;
       if (p < end && *p == '\r') ++p;
       if (p < end && *p == '\n') ++p;
     }
   }
-  if (crlf_lines + unended != lines.size()) {
+  if (crlf_lines + unended != lines->size()) {
     const auto ends_crlf = [begin, end](Span line) {
       const char* const after = begin + line.offset + line.length;
       return end - after >= 2 && after[0] == '\r' && after[1] == '\n';
     };
     crlf_lines = 0;
-    while (crlf_lines < lines.size() && ends_crlf(lines[crlf_lines])) ++crlf_lines;
+    while (crlf_lines < lines->size() && ends_crlf((*lines)[crlf_lines])) ++crlf_lines;
   }
+  return crlf_lines;
+}
+
+void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
+  if (size > kStorageLimit) throw std::bad_alloc();
+  const char* const begin = text.get();
+  const char* const end = Find(begin, begin + size, '\0');
   text_ = std::move(text);
   text_size_ = size;
+  limit_ = static_cast<size_t>(end - begin);
   added_.clear();
-  lines_ = std::move(lines);
-  crlf_loaded_ = crlf_lines;
+  lines_.clear();
   marks_.clear();
+  crlf_loaded_ = 0;
+  first_added_ = SIZE_MAX;
+  size_t feeds = 0;
+  if (AllCrLf(begin, end, &feeds)) {
+    buffered_ = feeds + (begin < end && end[-1] != '\n');
+    return;
+  }
+  buffered_ = 0;
+  // Room for lines of 10 bytes on average, so that the table is not moved as
+  // it grows; only the entries used are touched.
+  lines_.reserve(limit_ / 10 + 1);
+  crlf_loaded_ = SplitLines(begin, end, &lines_);
+}
+
+LineList::Span LineList::LastBuffered() const {
+  const char* const text = text_.get();
+  size_t end = limit_;
+  if (text[end - 1] == '\n') end -= 2;  // before its CR LF
+  size_t start = end;
+  while (start > 0 && text[start - 1] != '\n') --start;
+  return Span{static_cast<uint32_t>(start), static_cast<uint32_t>(end - start)};
+}
+
+LineList::Span LineList::BufferedSpan(int32_t index) const {
+  const size_t at = static_cast<size_t>(index);
+  if (at + 1 == buffered_) return LastBuffered();
+  if (at < buffered_) Split();
+  return lines_[at - buffered_];
+}
+
+void LineList::Split() const {
+  // Every line of the text but perhaps the last ends with CR LF: one search
+  // for each LF, into a table of the size counted on load.
+  std::vector<Span> lines(buffered_ + lines_.size());
+  const char* const begin = text_.get();
+  const char* const end = begin + limit_;
+  Span* line = lines.data();
+  for (const char* p = begin; p < end; ++line) {
+    const char* const line_feed = Find(p, end, '\n');
+    *line = Span{static_cast<uint32_t>(p - begin), static_cast<uint32_t>(line_feed - (line_feed < end) - p)};
+    p = line_feed + 1;
+  }
+  crlf_loaded_ = buffered_ - (end[-1] != '\n');
+  first_added_ = buffered_;  // the lines after the text may have been set or added
+  std::copy(lines_.begin(), lines_.end(), line);
+  lines_ = std::move(lines);
+  buffered_ = 0;
+}
+
+LineList::Span LineList::CutLastBuffered() {
+  const Span last = LastBuffered();
+  limit_ = last.offset;
+  --buffered_;
+  return last;
 }
 
 int32_t LineList::NextLineWith(char c, int32_t from) const {
+  if (buffered_ != 0) Split();
   const char* const begin = text_.get();
   int64_t found = -1;  // the next `c` of the buffer, once looked for from a line before
   for (size_t i = static_cast<size_t>(std::max(from, 0)); i < lines_.size(); ++i) {
@@ -193,6 +289,11 @@ int32_t LineList::NextLineWith(char c, int32_t from) const {
     if (found >= line_end) continue;
     if (found < int64_t{span.offset}) found = Find(begin + span.offset, begin + text_size_, c) - begin;
     if (found < line_end) return static_cast<int32_t>(i);
+    // No line that ends by `found` holds it: they are passed over by halving
+    // as far as only lines of the buffer lie ahead.
+    const auto ends_by = [found](Span line) { return int64_t{line.offset} + line.length <= found; };
+    const auto buffer_end = lines_.begin() + static_cast<ptrdiff_t>(std::max(i, std::min(first_added_, lines_.size())));
+    i = std::max<size_t>(i + 1, std::partition_point(lines_.begin() + static_cast<ptrdiff_t>(i), buffer_end, ends_by) - lines_.begin()) - 1;
   }
   return LineCount();
 }
@@ -219,6 +320,11 @@ std::vector<std::string_view> LineList::TextPieces() const {
       add("\r\n", 2);
     }
   };
+  // The text not split yet, as it stands.
+  if (buffered_ != 0) {
+    add(text_.get(), limit_);
+    if (text_[limit_ - 1] != '\n') add("\r\n", 2);
+  }
   // Through the lines loaded with CR LF: a line that may stand apart, then
   // the run of the buffer up to the next mark.
   const size_t lead = std::min(crlf_loaded_, lines_.size());

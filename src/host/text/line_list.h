@@ -3,7 +3,10 @@
 // line. The bytes taken stay one buffer that the lines are views into, shared
 // by copies of the list; lines set or added later live in a second buffer
 // beside it. The text given back is the buffer's runs of unchanged lines as
-// they stand, so a script is never copied whole. Reading and writing files is
+// they stand, so a script is never copied whole. A text whose every line ends
+// with CR LF is split into lines only when a line other than its last is first
+// asked for: a list that is loaded, has its last line dropped or set, has
+// lines added and is given back never splits it. Reading and writing files is
 // host/files/script_files.
 #ifndef VORNIX_HOST_TEXT_LINE_LIST_H_
 #define VORNIX_HOST_TEXT_LINE_LIST_H_
@@ -19,13 +22,14 @@ namespace vornix {
 
 class LineList {
  public:
-  int32_t LineCount() const { return static_cast<int32_t>(lines_.size()); }
+  int32_t LineCount() const { return static_cast<int32_t>(buffered_ + lines_.size()); }
 
   /// A copy of line `index`. Raises EStringListError for a bad index.
   std::string GetLine(int32_t index) const;
   /// The same line without a copy; valid until the list next changes.
   std::string_view LineView(int32_t index) const {
     CheckIndex(index);
+    if (buffered_ != 0) return View(BufferedSpan(index));
     return View(lines_[static_cast<size_t>(index)]);
   }
   /// The first line from `from` on that holds `c`, or LineCount(): one search
@@ -53,26 +57,43 @@ class LineList {
   };
   static constexpr uint32_t kAdded = 0x80000000u;
   void CheckIndex(int32_t index) const {
-    if (static_cast<uint32_t>(index) >= lines_.size()) RaiseIndexError(index);
+    if (static_cast<uint32_t>(index) >= static_cast<size_t>(LineCount())) RaiseIndexError(index);
   }
   [[noreturn]] static void RaiseIndexError(int32_t index);
   Span Store(std::string_view text);
+  // Splits [begin, end) into `lines`; the number of leading lines that CR LF
+  // ends.
+  static size_t SplitLines(const char* begin, const char* end, std::vector<Span>* lines);
   std::string_view View(Span span) const {
     const char* const buffer = (span.offset & kAdded) != 0 ? added_.data() : text_.get();
     return std::string_view(buffer + (span.offset & ~kAdded), span.length);
   }
   void Mark(size_t index);
+  // The lines of the text not split yet: the last of them is found from the
+  // end; asking for any other splits them all.
+  Span BufferedSpan(int32_t index) const;
+  Span LastBuffered() const;
+  void Split() const;
+  // Drops the last line of the text not split yet; its span.
+  Span CutLastBuffered();
 
   std::shared_ptr<char[]> text_;  // as loaded; never changed
   size_t text_size_ = 0;
   std::string added_;  // each line followed by CR LF
-  std::vector<Span> lines_;
+  // The list is the buffered_ lines of the text's first limit_ bytes, not yet
+  // split and each ended by CR LF but perhaps the last, followed by lines_.
+  // Once split, buffered_ is 0 and lines_ holds every line.
+  mutable size_t buffered_ = 0;
+  size_t limit_ = 0;
+  mutable std::vector<Span> lines_;
   // The leading lines loaded with CR LF after them: the bytes of one that is
   // unchanged begin right after the CR LF of the line before, unless a line
   // between them was deleted. marks_ holds, in order, the lines that were set
   // or follow a deleted line; any other line of that lead continues its
   // neighbour's run of the buffer, so a save costs the pieces, not the lines.
-  size_t crlf_loaded_ = 0;
+  mutable size_t crlf_loaded_ = 0;
+  // No line before this one holds its bytes in added_.
+  mutable size_t first_added_ = SIZE_MAX;
   std::vector<uint32_t> marks_;
 };
 

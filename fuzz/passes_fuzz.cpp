@@ -21,8 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (Case& c : ParseCases(std::string_view(reinterpret_cast<const char*>(data), size), false)) {
     LineList delete_list, once[2];
     for (const std::string& line : c.files["txtfiles.del"]) delete_list.AddLine(line);
-    for (const std::string& line : c.files["txtsetup.sif"]) once[0].AddLine(line);
-    for (const std::string& line : c.files["dosnet.inf"]) once[1].AddLine(line);
+    std::string loaded[2];  // the scripts as a run loads them: CR LF text, not split
+    for (const std::string& line : c.files["txtsetup.sif"]) loaded[0] += line + "\r\n";
+    for (const std::string& line : c.files["dosnet.inf"]) loaded[1] += line + "\r\n";
+    for (int s = 0; s < 2; ++s) once[s].SetText(loaded[s]);
     if (once[0].LineCount() > 0) DropEndOfFileMarker(once[0]);
     const std::vector<std::string> names = DriverNamesOf(delete_list);
     LineList in_order[] = {once[0], once[1]}, reversed[] = {once[0], once[1]};

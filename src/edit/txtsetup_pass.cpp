@@ -88,9 +88,11 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::v
     if (sections != nullptr) sections->resize(static_cast<size_t>(header), section.section);
     const LineRule rule = any ? RuleOf(section.section) : LineRule::kNone;
     for (int32_t k = i; k < header && section.driver_files != DriverNames::kNone; ++k) on_taken(k, section.driver_files);
-    for (int32_t k = i; k < header && rule != LineRule::kNone; ++k) {
-      const int32_t taker = RuleTaker(rule, txtsetup_lines.LineView(k), names);
-      if (taker != DriverNames::kNone) on_taken(k, taker);
+    if (rule != LineRule::kNone) {
+      txtsetup_lines.ForEachLine(i, header, [&](int32_t k, std::string_view line) {
+        const int32_t taker = RuleTaker(rule, line, names);
+        if (taker != DriverNames::kNone) on_taken(k, taker);
+      });
     }
     if (header == count) break;
     section = SectionOpenedBy(TrimBlanks(txtsetup_lines.LineView(header)), names);

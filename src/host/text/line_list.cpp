@@ -18,7 +18,7 @@ constexpr size_t kStorageLimit = std::numeric_limits<int32_t>::max();
 
 void LineList::RaiseIndexError(int32_t index) { Raise<EStringListError>(index); }
 
-void LineList::Mark(size_t index) {
+void LineList::Mark(size_t index) const {
   // The passes set lines in order, after every mark but the one that
   // dropping the last line may have left: the place is tried from the end.
   const size_t count = marks_.size();
@@ -52,6 +52,7 @@ void LineList::SetLine(int32_t index, std::string_view text) {
     lines_.insert(lines_.begin(), text.empty() ? Span{last.offset + last.length, 0} : Store(text));
     return;
   }
+  if (buffered_ != 0 && text.empty() && BlankBuffered(static_cast<size_t>(index))) return;
   if (buffered_ != 0) Split();
   Mark(static_cast<size_t>(index));
   Span& span = lines_[static_cast<size_t>(index)];
@@ -120,7 +121,13 @@ size_t CountByte(const char* from, const char* to, char c) {
     for (ptrdiff_t k = 0; k < kBlock; ++k) in_block += from[k] == c;
     count += in_block;
   }
-  for (; from < to; ++from) count += *from == c;
+  // The rest, less than a block: its whole 16-byte pieces in one loop that
+  // compilers make wide too, then the bytes left one by one.
+  const ptrdiff_t pieces = (to - from) & ~ptrdiff_t{15};
+  uint8_t in_pieces = 0;
+  for (ptrdiff_t k = 0; k < pieces; ++k) in_pieces += from[k] == c;
+  count += in_pieces;
+  for (from += pieces; from < to; ++from) count += *from == c;
   return count;
 }
 
@@ -221,6 +228,9 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   marks_.clear();
   crlf_loaded_ = 0;
   first_added_ = SIZE_MAX;
+  blanks_.clear();
+  view_ = Place{SIZE_MAX, 0, 0};
+  for (Place& place : found_) place = Place{SIZE_MAX, 0, 0};
   size_t feeds = 0;
   if (AllCrLf(begin, end, &feeds)) {
     buffered_ = feeds + (begin < end && end[-1] != '\n');
@@ -242,11 +252,48 @@ LineList::Span LineList::LastBuffered() const {
   return Span{static_cast<uint32_t>(start), static_cast<uint32_t>(end - start)};
 }
 
+bool LineList::StartOf(size_t index, size_t* start) const {
+  if (!blanks_.empty() && index <= blanks_.back().index) return false;
+  if (index == view_.index + 1) {
+    *start = view_.next;
+    return true;
+  }
+  if (index == view_.index) {
+    *start = view_.offset;
+    return true;
+  }
+  for (const Place& place : found_) {
+    if (place.index == index) {
+      *start = place.offset;
+      return true;
+    }
+  }
+  return false;
+}
+
+LineList::Span LineList::ViewFrom(size_t index, size_t start) const {
+  const char* const text = text_.get();
+  const size_t line_feed = static_cast<size_t>(static_cast<const char*>(std::memchr(text + start, '\n', limit_ - start)) - text);
+  view_ = Place{index, start, line_feed + 1};
+  return Span{static_cast<uint32_t>(start), static_cast<uint32_t>(line_feed - 1 - start)};
+}
+
 LineList::Span LineList::BufferedSpan(int32_t index) const {
   const size_t at = static_cast<size_t>(index);
   if (at + 1 == buffered_) return LastBuffered();
+  size_t start = 0;
+  if (at < buffered_ && StartOf(at, &start)) return ViewFrom(at, start);
   if (at < buffered_) Split();
   return lines_[at - buffered_];
+}
+
+bool LineList::BlankBuffered(size_t index) {
+  if (index + 1 >= buffered_) return false;
+  if (!blanks_.empty() && index == blanks_.back().index) return true;  // blank already
+  const Span line = BufferedSpan(static_cast<int32_t>(index));
+  if (buffered_ == 0) return false;  // split to find it
+  blanks_.push_back(Blank{index, line});
+  return true;
 }
 
 void LineList::Split() const {
@@ -266,6 +313,11 @@ void LineList::Split() const {
   std::copy(lines_.begin(), lines_.end(), line);
   lines_ = std::move(lines);
   buffered_ = 0;
+  for (const Blank& blank : blanks_) {
+    lines_[blank.index] = Span{blank.line.offset + blank.line.length, 0};
+    Mark(blank.index);
+  }
+  blanks_.clear();
 }
 
 LineList::Span LineList::CutLastBuffered() {
@@ -276,6 +328,24 @@ LineList::Span LineList::CutLastBuffered() {
 }
 
 int32_t LineList::NextLineWith(char c, int32_t from) const {
+  const size_t first = static_cast<size_t>(std::max(from, 0));
+  size_t start = 0;
+  if (buffered_ != 0 && first < buffered_ && StartOf(first, &start)) {
+    // Found in the text not split, its line is counted by the LFs before it.
+    const char* const text = text_.get();
+    const char* const found = Find(text + start, text + limit_, c);
+    if (found == text + limit_) return NextLineWith(c, static_cast<int32_t>(buffered_));
+    const char* line = found;
+    while (line > text && line[-1] != '\n') --line;
+    const size_t index = first + CountByte(text + start, line, '\n');
+    found_[static_cast<unsigned char>(c) % 3] = Place{index, static_cast<size_t>(line - text), 0};
+    return static_cast<int32_t>(index);
+  }
+  if (buffered_ != 0 && first >= buffered_) {
+    for (size_t i = first - buffered_; i < lines_.size(); ++i)
+      if (View(lines_[i]).find(c) != std::string_view::npos) return static_cast<int32_t>(buffered_ + i);
+    return LineCount();
+  }
   if (buffered_ != 0) Split();
   const char* const begin = text_.get();
   int64_t found = -1;  // the next `c` of the buffer, once looked for from a line before
@@ -322,7 +392,12 @@ std::vector<std::string_view> LineList::TextPieces() const {
   };
   // The text not split yet, as it stands.
   if (buffered_ != 0) {
-    add(text_.get(), limit_);
+    size_t at = 0;
+    for (const Blank& blank : blanks_) {
+      add(text_.get() + at, blank.line.offset - at);
+      at = blank.line.offset + blank.line.length;
+    }
+    add(text_.get() + at, limit_ - at);
     if (text_[limit_ - 1] != '\n') add("\r\n", 2);
   }
   // Through the lines loaded with CR LF: a line that may stand apart, then

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,9 +30,16 @@ class LineList {
   /// The same line without a copy; valid until the list next changes.
   std::string_view LineView(int32_t index) const {
     CheckIndex(index);
-    if (buffered_ != 0) return View(BufferedSpan(index));
-    return View(lines_[static_cast<size_t>(index)]);
+    if (buffered_ == 0) return View(lines_[static_cast<size_t>(index)]);
+    // The line after the one viewed last, not the last line: the walk of a
+    // pass through a text not split.
+    const size_t at = static_cast<size_t>(index);
+    return View(at == view_.index + 1 && at + 1 < buffered_ ? ViewFrom(at, view_.next) : BufferedSpan(index));
   }
+  /// Calls f(index, line) for each line of [from, to) in order, as LineView
+  /// gives it. f may change that line, but no line after it.
+  template <class F>
+  void ForEachLine(int32_t from, int32_t to, F f) const;
   /// The first line from `from` on that holds `c`, or LineCount(): one search
   /// of the loaded buffer for the lines that stand in it, whatever their number.
   int32_t NextLineWith(char c, int32_t from) const;
@@ -68,10 +76,23 @@ class LineList {
     const char* const buffer = (span.offset & kAdded) != 0 ? added_.data() : text_.get();
     return std::string_view(buffer + (span.offset & ~kAdded), span.length);
   }
-  void Mark(size_t index);
+  void Mark(size_t index) const;
   // The lines of the text not split yet: the last of them is found from the
   // end; asking for any other splits them all.
   Span BufferedSpan(int32_t index) const;
+  Span ViewFrom(size_t index, size_t start) const;  // of a line not last, starting at `start`
+  // A line of the text not split is found from one whose start is known:
+  // the line viewed last, with the start of the next, or the last line that
+  // NextLineWith found for one of three kinds of byte (so that searches for
+  // "y" and "Y" keep their places). A line at or before one blanked is not.
+  struct Place {
+    size_t index;
+    size_t offset;
+    size_t next;
+  };
+  bool StartOf(size_t index, size_t* start) const;
+  // Blanks a line of the text not split, unless it must be split for it.
+  bool BlankBuffered(size_t index);
   Span LastBuffered() const;
   void Split() const;
   // Drops the last line of the text not split yet; its span.
@@ -94,8 +115,38 @@ class LineList {
   mutable size_t crlf_loaded_ = 0;
   // No line before this one holds its bytes in added_.
   mutable size_t first_added_ = SIZE_MAX;
-  std::vector<uint32_t> marks_;
+  mutable Place view_ = {SIZE_MAX, 0, 0};  // as if a line before the first ended at 0
+  mutable Place found_[3] = {};
+  // The lines of the text not split that were blanked, in order.
+  struct Blank {
+    size_t index;
+    Span line;
+  };
+  mutable std::vector<Blank> blanks_;
+  mutable std::vector<uint32_t> marks_;
 };
+
+template <class F>
+void LineList::ForEachLine(int32_t from, int32_t to, F f) const {
+  int32_t k = from;
+  size_t start = 0;
+  if (buffered_ != 0 && k < to && static_cast<size_t>(k) < buffered_ && StartOf(static_cast<size_t>(k), &start)) {
+    // Through the text not split, one LF search a line, the last line aside.
+    const char* const text = text_.get();
+    for (; k < to && static_cast<size_t>(k) + 1 < buffered_; ++k) {
+      const char* const line_feed = static_cast<const char*>(std::memchr(text + start, '\n', limit_ - start));
+      const size_t next = static_cast<size_t>(line_feed + 1 - text);
+      view_ = Place{static_cast<size_t>(k), start, next};
+      f(k, std::string_view(text + start, next - 2 - start));
+      start = next;
+      if (buffered_ == 0) {  // f split it
+        ++k;
+        break;
+      }
+    }
+  }
+  for (; k < to; ++k) f(k, LineView(k));
+}
 
 }  // namespace vornix
 

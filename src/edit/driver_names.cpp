@@ -59,23 +59,15 @@ bool SysAt(std::string_view text, size_t at) {
 }  // namespace
 
 int32_t DriverNames::SysFileIn(std::string_view text) const {
-  // Names are looked for only before the last ".sys" of the text.
-  // Looking back from the end passes only what follows the first dot.
-  const size_t first = text.find('.');
-  if (first == std::string_view::npos) return kNone;
-  size_t last = text.rfind('.');
-  while (last != first && !SysAt(text, last)) last = text.rfind('.', last - 1);
-  if (!SysAt(text, last)) return kNone;
-  // A name followed by ".sys" starts at most the longest name before that
-  // ".sys": only those places are walked from.
+  // At each ".sys", the names that end right before it: they start at most
+  // the longest name before it.
   const size_t longest = tree_.LongestName();
   int32_t lowest = kNone;
-  size_t start = 0;
-  for (size_t sys = first; sys <= last; sys = text.find('.', sys + 1)) {
+  for (size_t sys = text.find('.'); sys != std::string_view::npos; sys = text.find('.', sys + 1)) {
     if (!SysAt(text, sys)) continue;
-    for (start = std::max(start, sys - std::min(sys, longest)); start < sys; ++start) {
-      tree_.Walk(text.data() + start, last - start, [&](size_t length, int32_t index) {
-        if (SysAt(text, start + length)) lowest = LowerIndex(lowest, index);
+    for (size_t start = sys - std::min(sys, longest); start < sys; ++start) {
+      tree_.Walk(text.data() + start, sys - start, [&](size_t length, int32_t index) {
+        if (start + length == sys) lowest = LowerIndex(lowest, index);
       });
     }
   }

@@ -46,24 +46,32 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
   // entry for the rows of its name: the sections may come in any order.
   std::vector<DriverRow> rows;
   std::unordered_map<std::string, std::vector<size_t>> rows_named;  // by upper-cased name
-  std::vector<int32_t> described;                                   // the lines of [SCSI] and [HardwareIdsDatabase]
-  for (int32_t i = 0; i < txtsetup.LineCount(); ++i) {
-    if (sections[i] == ScriptSection::kScsi || sections[i] == ScriptSection::kHardwareIdsDatabase)
-      described.push_back(i);
-    if (sections[i] != ScriptSection::kScsiLoad) continue;
-    const std::string_view entry = TrimBlanks(txtsetup.LineView(i));
-    if (!IsEntry(entry)) continue;
-    const std::string_view value = ValueOf(entry);
-    rows.push_back(DriverRow{std::string(KeyOf(entry)),
-                             std::string(TrimBlanks(value.substr(0, value.find(',')))), 0, std::nullopt,
-                             takers[i]});
-    rows_named[UpperAscii(rows.back().name)].push_back(rows.size() - 1);
+  // One walk through the sections: the entries of [SCSI.Load] give the rows,
+  // those of [SCSI] and [HardwareIdsDatabase] are kept for after it.
+  std::vector<std::pair<bool, std::string_view>> described;  // [SCSI] or not, the entry
+  const int32_t count = static_cast<int32_t>(sections.size());
+  for (int32_t i = 0, end = 0; i < count; i = end) {
+    const ScriptSection section = sections[i];
+    for (end = i + 1; end < count && sections[end] == section;) ++end;
+    if (section != ScriptSection::kScsiLoad && section != ScriptSection::kScsi &&
+        section != ScriptSection::kHardwareIdsDatabase)
+      continue;
+    txtsetup.ForEachLine(i, end, [&](int32_t k, std::string_view line) {
+      const std::string_view entry = TrimBlanks(line);
+      if (!IsEntry(entry)) return;
+      if (section != ScriptSection::kScsiLoad) {
+        described.emplace_back(section == ScriptSection::kScsi, entry);
+        return;
+      }
+      const std::string_view value = ValueOf(entry);
+      rows.push_back(DriverRow{std::string(KeyOf(entry)),
+                               std::string(TrimBlanks(value.substr(0, value.find(',')))), 0, std::nullopt,
+                               takers[k]});
+      rows_named[UpperAscii(rows.back().name)].push_back(rows.size() - 1);
+    });
   }
   std::string name;  // of the entry at hand, upper-cased; one buffer for all
-  for (const int32_t i : described) {
-    const bool scsi = sections[i] == ScriptSection::kScsi;
-    const std::string_view entry = TrimBlanks(txtsetup.LineView(i));
-    if (!IsEntry(entry)) continue;
+  for (const auto& [scsi, entry] : described) {
     name.assign(scsi ? KeyOf(entry) : ServiceOf(entry));
     for (char& c : name) c = FoldAscii(c);
     const auto named = rows_named.find(name);

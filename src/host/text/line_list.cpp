@@ -229,6 +229,7 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   crlf_loaded_ = 0;
   first_added_ = SIZE_MAX;
   blanks_.clear();
+  passed_ = 0;
   view_ = Place{SIZE_MAX, 0, 0};
   for (Place& place : found_) place = Place{SIZE_MAX, 0, 0};
   size_t feeds = 0;
@@ -268,7 +269,29 @@ bool LineList::StartOf(size_t index, size_t* start) const {
       return true;
     }
   }
-  return false;
+  // Else on from the nearest of those before it, or from the first line, by
+  // counting LFs: whole blocks that hold fewer of them than are left, then
+  // one by one. A text passed over twice in all is better split.
+  Place from{0, 0, 0};
+  for (const Place& place : {view_, found_[0], found_[1], found_[2]}) {
+    if (place.index < index && place.index >= from.index) from = place;
+  }
+  const char* const text = text_.get();
+  const char* const end = text + limit_;
+  const char* at = text + from.offset;
+  for (size_t left = index - from.index; left > 0;) {
+    constexpr ptrdiff_t kBlock = 240;
+    const size_t in_block = end - at >= kBlock ? CountByte(at, at + kBlock, '\n') : left;
+    if (in_block < left) {
+      at += kBlock;
+      left -= in_block;
+      continue;
+    }
+    for (; left > 0; --left) at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at))) + 1;
+  }
+  passed_ += static_cast<size_t>(at - text) - from.offset;
+  *start = static_cast<size_t>(at - text);
+  return passed_ <= 2 * limit_;
 }
 
 LineList::Span LineList::ViewFrom(size_t index, size_t start) const {

@@ -84,7 +84,9 @@ class LineList {
   // A line of the text not split is found from one whose start is known:
   // the line viewed last, with the start of the next, or the last line that
   // NextLineWith found for one of three kinds of byte (so that searches for
-  // "y" and "Y" keep their places). A line at or before one blanked is not.
+  // "y" and "Y" keep their places); else by counting LFs from the nearest of
+  // those before it, or from the first line. A line at or before one
+  // blanked is not.
   struct Place {
     size_t index;
     size_t offset;
@@ -117,6 +119,7 @@ class LineList {
   mutable size_t first_added_ = SIZE_MAX;
   mutable Place view_ = {SIZE_MAX, 0, 0};  // as if a line before the first ended at 0
   mutable Place found_[3] = {};
+  mutable size_t passed_ = 0;  // bytes passed over to reach a line
   // The lines of the text not split that were blanked, in order.
   struct Blank {
     size_t index;

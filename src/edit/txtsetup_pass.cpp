@@ -56,20 +56,10 @@ Section SectionOpenedBy(std::string_view trimmed, const DriverNames& names) {
   return Section{ScriptSection::kOther, DriverFilesOf(trimmed, names)};
 }
 
-// The taker of a line of a section whose lines go by `rule`, judged on the
-// line's trimmed form.
-int32_t RuleTaker(LineRule rule, std::string_view line, const DriverNames& names) {
-  switch (rule) {
-    case LineRule::kNone:
-      return DriverNames::kNone;
-    case LineRule::kBeginsWith:
-      return names.BeginsTrimmed(line);  // trims only when a name is met
-    case LineRule::kQuoted:
-      return names.QuotedIn(TrimBlanks(line));
-    case LineRule::kContains:
-      return names.OccursIn(TrimBlanks(line));
-  }
-  return DriverNames::kNone;
+// The taker of a line of a section whose lines are taken when they hold a
+// name in quotes or anywhere, judged on the line's trimmed form.
+int32_t HoldingTaker(LineRule rule, std::string_view line, const DriverNames& names) {
+  return rule == LineRule::kQuoted ? names.QuotedIn(TrimBlanks(line)) : names.OccursIn(TrimBlanks(line));
 }
 
 // Calls on_taken(line, taker) for every line a name takes, in file order,
@@ -88,9 +78,14 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::v
     if (sections != nullptr) sections->resize(static_cast<size_t>(header), section.section);
     const LineRule rule = any ? RuleOf(section.section) : LineRule::kNone;
     for (int32_t k = i; k < header && section.driver_files != DriverNames::kNone; ++k) on_taken(k, section.driver_files);
-    if (rule != LineRule::kNone) {
+    if (rule == LineRule::kBeginsWith) {  // most lines of a script: a loop of its own
       txtsetup_lines.ForEachLine(i, header, [&](int32_t k, std::string_view line) {
-        const int32_t taker = RuleTaker(rule, line, names);
+        const int32_t taker = names.BeginsTrimmed(line);  // trims only when a name is met
+        if (taker != DriverNames::kNone) on_taken(k, taker);
+      });
+    } else if (rule != LineRule::kNone) {
+      txtsetup_lines.ForEachLine(i, header, [&](int32_t k, std::string_view line) {
+        const int32_t taker = HoldingTaker(rule, line, names);
         if (taker != DriverNames::kNone) on_taken(k, taker);
       });
     }

@@ -4,9 +4,11 @@
 // by copies of the list; lines set or added later live in a second buffer
 // beside it. The text given back is the buffer's runs of unchanged lines as
 // they stand, so a script is never copied whole. A text whose every line ends
-// with CR LF is split into lines only when a line other than its last is first
-// asked for: a list that is loaded, has its last line dropped or set, has
-// lines added and is given back never splits it. Reading and writing files is
+// with CR LF is not split into a table of lines unless it must be: its lines
+// are counted on load, its last line is found from the end, and lines read
+// front to back (as the removal passes read them) are found from the line
+// before, so a list that is loaded, walked, has lines blanked or added and is
+// given back never splits it. Reading and writing files is
 // host/files/script_files.
 #ifndef VORNIX_HOST_TEXT_LINE_LIST_H_
 #define VORNIX_HOST_TEXT_LINE_LIST_H_

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
 
 #include "host/failures/failures.h"
 
@@ -131,17 +132,14 @@ size_t CountByte(const char* from, const char* to, char c) {
   return count;
 }
 
-// Whether every line end of [from, to) is CR LF: as many CRs as LFs as CRs
-// right before an LF. Its LFs are counted into `feeds`, in blocks whose
-// counts fit a byte: a loop that compilers turn into wide compares.
-bool AllCrLf(const char* from, const char* to, size_t* feeds) {
-  *feeds = 0;
-  if (from == to) return true;
-  if (*from == '\n' || to[-1] == '\r') return false;
-  constexpr ptrdiff_t kBlock = 240;
-  size_t returns = 0, pairs = 0;
-  const char* const last = to - 1;  // each byte before it is judged with the next
-  const auto count = [&](ptrdiff_t size) {
+// The number of LFs in [from, to) when every line end there is CR LF: as
+// many CRs as LFs as CRs right before an LF. Counted in blocks whose counts
+// fit a byte: a loop that compilers turn into wide compares.
+std::optional<size_t> CrLfLineEnds(const char* from, const char* to) {
+  if (from < to && (*from == '\n' || to[-1] == '\r')) return std::nullopt;
+  size_t returns = 0, feeds = 0, pairs = 0;
+  for (const char* const last = to - 1; from < last;) {  // each byte before it is judged with the next
+    const ptrdiff_t size = std::min<ptrdiff_t>(last - from, 240);
     uint8_t cr_count = 0, lf_count = 0, pair_count = 0;
     for (ptrdiff_t k = 0; k < size; ++k) {
       const bool cr = from[k] == '\r', lf = from[k + 1] == '\n';
@@ -150,12 +148,12 @@ bool AllCrLf(const char* from, const char* to, size_t* feeds) {
       pair_count += cr & lf;
     }
     returns += cr_count;
-    *feeds += lf_count;
+    feeds += lf_count;
     pairs += pair_count;
-  };
-  for (; last - from >= kBlock; from += kBlock) count(kBlock);
-  count(last - from);
-  return returns == pairs && *feeds == pairs;
+    from += size;
+  }
+  if (returns != pairs || feeds != pairs) return std::nullopt;
+  return feeds;
 }
 
 }  // namespace
@@ -230,11 +228,9 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   first_added_ = SIZE_MAX;
   blanks_.clear();
   passed_ = 0;
-  view_ = Place{SIZE_MAX, 0, 0};
-  for (Place& place : found_) place = Place{SIZE_MAX, 0, 0};
-  size_t feeds = 0;
-  if (AllCrLf(begin, end, &feeds)) {
-    buffered_ = feeds + (begin < end && end[-1] != '\n');
+  for (Place& place : places_) place = Place{SIZE_MAX, 0, 0};
+  if (const std::optional<size_t> feeds = CrLfLineEnds(begin, end)) {
+    buffered_ = *feeds + (begin < end && end[-1] != '\n');
     return;
   }
   buffered_ = 0;
@@ -255,27 +251,15 @@ LineList::Span LineList::LastBuffered() const {
 
 bool LineList::StartOf(size_t index, size_t* start) const {
   if (!blanks_.empty() && index <= blanks_.back().index) return false;
-  if (index == view_.index + 1) {
-    *start = view_.next;
-    return true;
-  }
-  if (index == view_.index) {
-    *start = view_.offset;
-    return true;
-  }
-  for (const Place& place : found_) {
-    if (place.index == index) {
-      *start = place.offset;
-      return true;
-    }
-  }
-  // Else on from the nearest of those before it, or from the first line, by
-  // counting LFs: whole blocks that hold fewer of them than are left, then
-  // one by one. A text passed over twice in all is better split.
+  // From the nearest known line at or before it, or the first line: where
+  // the next one begins is known for the line viewed last; else the LFs in
+  // between are passed, whole blocks that hold fewer of them than are left,
+  // then one by one. A text passed over twice in all is better split.
   Place from{0, 0, 0};
-  for (const Place& place : {view_, found_[0], found_[1], found_[2]}) {
-    if (place.index < index && place.index >= from.index) from = place;
+  for (const Place& place : places_) {
+    if (place.index <= index && place.index >= from.index) from = place;
   }
+  if (from.next != 0 && from.index + 1 == index) from = Place{index, from.next, 0};
   const char* const text = text_.get();
   const char* const end = text + limit_;
   const char* at = text + from.offset;
@@ -297,7 +281,7 @@ bool LineList::StartOf(size_t index, size_t* start) const {
 LineList::Span LineList::ViewFrom(size_t index, size_t start) const {
   const char* const text = text_.get();
   const size_t line_feed = static_cast<size_t>(static_cast<const char*>(std::memchr(text + start, '\n', limit_ - start)) - text);
-  view_ = Place{index, start, line_feed + 1};
+  places_[kViewed] = Place{index, start, line_feed + 1};
   return Span{static_cast<uint32_t>(start), static_cast<uint32_t>(line_feed - 1 - start)};
 }
 
@@ -361,7 +345,7 @@ int32_t LineList::NextLineWith(char c, int32_t from) const {
     const char* line = found;
     while (line > text && line[-1] != '\n') --line;
     const size_t index = first + CountByte(text + start, line, '\n');
-    found_[static_cast<unsigned char>(c) % 3] = Place{index, static_cast<size_t>(line - text), 0};
+    places_[static_cast<unsigned char>(c) % 3] = Place{index, static_cast<size_t>(line - text), 0};
     return static_cast<int32_t>(index);
   }
   if (buffered_ != 0 && first >= buffered_) {

@@ -36,7 +36,7 @@ class LineList {
     // The line after the one viewed last, not the last line: the walk of a
     // pass through a text not split.
     const size_t at = static_cast<size_t>(index);
-    return View(at == view_.index + 1 && at + 1 < buffered_ ? ViewFrom(at, view_.next) : BufferedSpan(index));
+    return View(at == places_[kViewed].index + 1 && at + 1 < buffered_ ? ViewFrom(at, places_[kViewed].next) : BufferedSpan(index));
   }
   /// Calls f(index, line) for each line of [from, to) in order, as LineView
   /// gives it. f may change that line, but no line after it.
@@ -119,8 +119,11 @@ class LineList {
   mutable size_t crlf_loaded_ = 0;
   // No line before this one holds its bytes in added_.
   mutable size_t first_added_ = SIZE_MAX;
-  mutable Place view_ = {SIZE_MAX, 0, 0};  // as if a line before the first ended at 0
-  mutable Place found_[3] = {};
+  // [0] to [2]: the last line found by NextLineWith for each kind of byte;
+  // [kViewed]: the line viewed last (at first, as if a line before the first
+  // ended at 0), last so that it is the one taken of two at the same line.
+  static constexpr size_t kViewed = 3;
+  mutable Place places_[4] = {{SIZE_MAX, 0, 0}, {SIZE_MAX, 0, 0}, {SIZE_MAX, 0, 0}, {SIZE_MAX, 0, 0}};
   mutable size_t passed_ = 0;  // bytes passed over to reach a line
   // The lines of the text not split that were blanked, in order.
   struct Blank {
@@ -141,7 +144,7 @@ void LineList::ForEachLine(int32_t from, int32_t to, F f) const {
     for (; k < to && static_cast<size_t>(k) + 1 < buffered_; ++k) {
       const char* const line_feed = static_cast<const char*>(std::memchr(text + start, '\n', limit_ - start));
       const size_t next = static_cast<size_t>(line_feed + 1 - text);
-      view_ = Place{static_cast<size_t>(k), start, next};
+      places_[kViewed] = Place{static_cast<size_t>(k), start, next};
       f(k, std::string_view(text + start, next - 2 - start));
       start = next;
       if (buffered_ == 0) {  // f split it

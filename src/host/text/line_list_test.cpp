@@ -86,6 +86,10 @@ TEST(LineList, WritesEditsAmongRunsOfTheBuffer) {
   EXPECT_EQ(list.NextLineWith('[', 0), 0);
   EXPECT_EQ(list.NextLineWith('[', 1), 1);
   EXPECT_EQ(list.NextLineWith('[', 2), 4);
+  list.SetText("a\r\nb[\r\nc\r\n");  // a text loaded again forgets the lines found in the one before
+  EXPECT_EQ(list.NextLineWith('[', 0), 1);
+  list.SetText("[x]\r\nyz\r\nw\r\n");
+  EXPECT_EQ(list.LineView(1), "yz");
 }
 
 }  // namespace

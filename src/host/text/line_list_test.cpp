@@ -92,5 +92,42 @@ TEST(LineList, WritesEditsAmongRunsOfTheBuffer) {
   EXPECT_EQ(list.LineView(1), "yz");
 }
 
+// A text loaded whole answers as the same lines added one by one, whatever is
+// asked of it in whatever order: views (v), searches (n, the byte after), walks
+// (w, to the next line given), blanks (b), lines set (s), the last dropped (d).
+TEST(LineList, LoadedAnswersAsAddedLineByLine) {
+  const std::string text = "[a]\r\n b y\r\nc\r\n[Y]\r\ndy\r\n\r\ne[\r\nlast";
+  // clang-format off
+  const char* const asked[] = {
+      "v0 v1 v2 v3 v4 v5 v6 v7", "v5 v2 v6 v0", "ny0 v1 nY2 ny2 v4 v3 n[5 v6 n[7", "w0 8 b7 w0 8",
+      "n[1 w4 6 b4 b5 ny5 v4", "b1 b3 v2 b2 v1 n[0", "d7 d6 s3 v5 w4 6 v1", "w2 6 b5 v6 b6 w0 7",
+      "b6 d6 ny0 v5", "nY4 ny6 v7 b2 w0 3",
+  };
+  // clang-format on
+  for (const char* const script : asked) {
+    LineList loaded, added;
+    loaded.SetText(text);
+    for (const char* line : {"[a]", " b y", "c", "[Y]", "dy", "", "e[", "last"}) added.AddLine(line);
+    std::string said[2];
+    for (size_t at = 0; script[at] != '\0'; at += script[at] == ' ') {
+      const char op = script[at++];
+      const char c = op == 'n' ? script[at++] : ' ';
+      const int32_t index = script[at++] - '0', to = op == 'w' ? script[++at] - '0' : 0;
+      at += op == 'w';
+      LineList* const lists[] = {&loaded, &added};
+      for (int l = 0; l < 2; ++l) {
+        LineList& list = *lists[l];
+        if (op == 'v') said[l] += "<" + list.GetLine(index) + ">";
+        if (op == 'n') said[l] += std::to_string(list.NextLineWith(c, index)) + " ";
+        if (op == 'w') list.ForEachLine(index, to, [&](int32_t k, std::string_view line) { said[l] += std::to_string(k) + "<" + std::string(line) + ">"; });
+        if (op == 'b' || op == 's') list.SetLine(index, op == 'b' ? "" : "set");
+        if (op == 'd') list.DeleteLine(index);
+      }
+    }
+    EXPECT_EQ(said[0], said[1]) << script;
+    EXPECT_EQ(loaded.LinesToText(), added.LinesToText()) << script;
+  }
+}
+
 }  // namespace
 }  // namespace vornix

@@ -127,7 +127,9 @@ class NamePlaces {
   }
   /// The same for either byte of the pair at `pair`.
   bool MayStandIn(const char* pair) const {
-    return pairs_[PairAt(pair)] != 0 && (MayStandAt(pair) || MayStandAt(pair + 1));
+    const unsigned char flags = pairs_[PairAt(pair)];
+    return flags != 0 && (((flags & kNameBegins) != 0 && MayStandAt(pair)) ||
+                          ((flags & kNameAfter) != 0 && MayStandAt(pair + 1)));
   }
 
  private:

@@ -24,22 +24,26 @@ constexpr auto kWordBytes = [] {
 
 bool IsWordByte(char c) { return kWordBytes[static_cast<unsigned char>(c)]; }
 
-// Whether `needle` stands in `text` (both upper-cased) as a word: at a place
+bool SameLetter(char a, char b) { return FoldAscii(a) == FoldAscii(b); }
+
+// Whether `needle` stands in `text` as a word, ASCII case aside: at a place
 // with no word byte directly before or after it.
 bool NamesAsWord(std::string_view text, std::string_view needle) {
-  for (size_t at = text.find(needle); at != std::string_view::npos; at = text.find(needle, at + 1)) {
-    if ((at == 0 || !IsWordByte(text[at - 1])) &&
-        (at + needle.size() == text.size() || !IsWordByte(text[at + needle.size()])))
+  for (auto at = std::search(text.begin(), text.end(), needle.begin(), needle.end(), SameLetter); at != text.end();
+       at = std::search(at + 1, text.end(), needle.begin(), needle.end(), SameLetter)) {
+    const size_t k = static_cast<size_t>(at - text.begin());
+    if ((k == 0 || !IsWordByte(text[k - 1])) &&
+        (k + needle.size() == text.size() || !IsWordByte(text[k + needle.size()])))
       return true;
   }
   return false;
 }
 
-// A line taken under `rule` for `needle` (upper-cased) only because the name
-// runs on into a longer word: the byte after it where the line must begin
-// with it, every place it stands where it may stand anywhere.
-PreviewLine::Note NoteOf(LineRule rule, std::string_view line, const std::string& needle) {
-  const std::string text = UpperAscii(TrimBlanks(line));
+// A line taken under `rule` for `needle` only because the name runs on into
+// a longer word: the byte after it where the line must begin with it, every
+// place it stands where it may stand anywhere.
+PreviewLine::Note NoteOf(LineRule rule, std::string_view line, std::string_view needle) {
+  const std::string_view text = TrimBlanks(line);
   const bool longer = rule == LineRule::kBeginsWith
                           ? text.size() > needle.size() && IsWordByte(text[needle.size()])
                           : rule == LineRule::kContains && !NamesAsWord(text, needle);
@@ -215,16 +219,18 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
   const std::vector<int32_t>* const taken[] = {&takers.txtsetup, &takers.dosnet};
 
   // Each line goes to the name whose pass blanks it.
+  const auto is_taken = [](int32_t n) { return n != kNoTaker; };
   for (int s = 0; s < 2; ++s) {
-    for (int32_t i = 0; i < scripts[s]->LineCount(); ++i) {
-      const int32_t n = (*taken[s])[static_cast<size_t>(i)];
-      if (n == kNoTaker) continue;
+    const std::vector<int32_t>& takers_of = *taken[s];
+    for (auto it = std::find_if(takers_of.begin(), takers_of.end(), is_taken); it != takers_of.end();
+         it = std::find_if(it + 1, takers_of.end(), is_taken)) {
+      const int32_t i = static_cast<int32_t>(it - takers_of.begin());
       const std::string_view line = scripts[s]->LineView(i);
       if (line.empty()) continue;
-      const std::string name = UpperAscii(names[static_cast<size_t>(n)]);
+      const std::string& name = names[static_cast<size_t>(*it)];
       const PreviewLine::Note note =
-          s == 0 ? NoteOf(RuleOf(takers.sections[static_cast<size_t>(i)]), line, name) : NoteOf(LineRule::kContains, line, name + ".SYS");
-      previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, i, note});
+          s == 0 ? NoteOf(RuleOf(takers.sections[static_cast<size_t>(i)]), line, name) : NoteOf(LineRule::kContains, line, name + ".sys");
+      previews[static_cast<size_t>(*it)].push_back(PreviewLine{s == 0, i, note});
     }
   }
 

@@ -71,33 +71,25 @@ std::array<char, 2> Spellings(char folded) {
 enum PairFlag : unsigned char {
   kNameAfter = 1,   // the first makes no word and a name begins with the second
   kNameBegins = 2,  // a name begins with the two or is the first alone
-  kShortName = 4,   // a name is the two or the first alone
-  kThreeName = 8,   // a name of three bytes begins with the two
+  kShortName = 4,   // a name of three bytes at most does
 };
 
 // The first four bytes at `at`, each with bit 5 set, which ASCII case does
-// not change, as a key of a table of 2^16; or the first three alone.
-uint32_t FoldedFour(const char* at) {
+// not change, as the key of a table of 2^16.
+uint16_t FourKey(const char* at) {
   uint32_t four;
   std::memcpy(&four, at, sizeof four);
-  return four | 0x20202020u;
-}
-uint16_t FourKey(const char* at) { return static_cast<uint16_t>((FoldedFour(at) * 0x9E3779B1u) >> 16); }
-uint16_t ThreeKey(const char* at) {
-  constexpr unsigned char kFirstThree[] = {0xFF, 0xFF, 0xFF, 0};
-  uint32_t first_three;
-  std::memcpy(&first_three, kFirstThree, sizeof first_three);
-  return static_cast<uint16_t>(((FoldedFour(at) & first_three) * 0x2545F491u) >> 16);
+  return static_cast<uint16_t>(((four | 0x20202020u) * 0x9E3779B1u) >> 16);
 }
 
 // The places of a text where a name may stand as a word, told from the bytes
 // around them, so that the tree is walked from few of them: the byte before
-// makes no word, a name begins with the two bytes there, and the name is
-// those two or one, or begins with the four, or is the three (the table of
-// heads may say so wrongly, never the other way round).
+// makes no word, a name begins with the two bytes there, and a name that
+// short does or the four bytes there may begin a name (the table of fours may
+// say so wrongly, never the other way round).
 class NamePlaces {
  public:
-  explicit NamePlaces(const std::vector<std::string>& names) : pairs_(size_t{1} << 16), heads_(size_t{1} << 16) {
+  explicit NamePlaces(const std::vector<std::string>& names) : pairs_(size_t{1} << 16), fours_(size_t{1} << 16) {
     std::array<bool, 256> begins{}, alone{};
     for (const std::string& name : names) {
       const char first = FoldAscii(name[0]);
@@ -106,13 +98,12 @@ class NamePlaces {
         alone[static_cast<unsigned char>(first)] = true;
         continue;
       }
-      const unsigned char flags = name.size() == 2 ? kNameBegins | kShortName
-                                  : name.size() == 3 ? kNameBegins | kThreeName
-                                                     : kNameBegins;
+      const bool short_name = name.size() <= 3;
       for (const char a : Spellings(first)) {
-        for (const char b : Spellings(FoldAscii(name[1]))) pairs_[PairOf(a, b)] |= flags;
+        for (const char b : Spellings(FoldAscii(name[1])))
+          pairs_[PairOf(a, b)] |= short_name ? kNameBegins | kShortName : kNameBegins;
       }
-      if (name.size() >= 3) heads_[name.size() == 3 ? ThreeKey(name.c_str()) : FourKey(name.data())] = 1;
+      if (!short_name) fours_[FourKey(name.data())] = 1;
     }
     for (int c = 0; c < 256; ++c) {
       const char byte = static_cast<char>(c);
@@ -127,7 +118,7 @@ class NamePlaces {
   bool MayStandAt(const char* at) const {
     const unsigned char here = pairs_[PairAt(at)];
     return (here & kNameBegins) != 0 && (pairs_[PairAt(at - 1)] & kNameAfter) != 0 &&
-           ((here & kShortName) != 0 || heads_[FourKey(at)] != 0 || ((here & kThreeName) != 0 && heads_[ThreeKey(at)] != 0));
+           ((here & kShortName) != 0 || fours_[FourKey(at)] != 0);
   }
   /// The same for either byte of the pair at `pair`.
   bool MayStandIn(const char* pair) const {
@@ -138,14 +129,14 @@ class NamePlaces {
 
  private:
   std::vector<unsigned char> pairs_;  // PairFlag by PairAt
-  std::vector<unsigned char> heads_;  // by ThreeKey of the names of three bytes, FourKey of longer ones
+  std::vector<unsigned char> fours_;  // by FourKey: whether a name may begin with the four
 };
 
 // How many line ends (LF) [from, to) holds: counted in blocks whose count
 // fits a byte, a loop that compilers turn into wide compares, then the rest
 // found one by one.
 int32_t LineEnds(const char* from, const char* to) {
-  constexpr ptrdiff_t kBlock = 240;
+  constexpr ptrdiff_t kBlock = 64;
   int32_t count = 0;
   for (; to - from >= kBlock; from += kBlock) {
     uint8_t in_block = 0;

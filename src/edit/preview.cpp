@@ -62,10 +62,9 @@ uint16_t PairOf(char first, char second) {
   return PairAt(pair);
 }
 
-// How a byte folded with FoldAscii may be written.
-std::array<char, 2> Spellings(char folded) {
-  return {folded, folded >= 'A' && folded <= 'Z' ? static_cast<char>(folded + ('a' - 'A')) : folded};
-}
+// How a byte folded with FoldAscii may be written, and perhaps a byte more:
+// a letter also with bit 5 set, as in lower case.
+std::array<char, 2> Spellings(char folded) { return {folded, static_cast<char>(folded | 0x20)}; }
 
 // What a pair of bytes tells of a place where a name may begin.
 enum PairFlag : unsigned char {
@@ -165,7 +164,6 @@ class PairPlaces {
     return *this;
   }
   difference_type operator-(PairPlaces other) const { return (at_ - other.at_) / 2; }
-  bool operator==(PairPlaces other) const { return at_ == other.at_; }
   bool operator!=(PairPlaces other) const { return at_ != other.at_; }
 
  private:
@@ -188,9 +186,8 @@ void ForEachNamePlace(std::string_view piece, const NamePlaces& places, OnPlace 
   };
   at_edge(0);
   const PairPlaces last(begin + 1 + 2 * std::max<ptrdiff_t>(0, (size - 4) / 2));
-  for (PairPlaces pair(begin + 1);; ++pair) {
-    pair = std::find_if(pair, last, [&places](const char* at) { return places.MayStandIn(at); });
-    if (pair == last) break;
+  const auto may_stand_in = [&places](const char* pair) { return places.MayStandIn(pair); };
+  for (PairPlaces pair(begin + 1); (pair = std::find_if(pair, last, may_stand_in)) != last; ++pair) {
     for (const char* const at : {*pair, *pair + 1}) {
       if (places.MayStandAt(at)) on_place(at);
     }
@@ -231,7 +228,7 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
   // those is passed over.
   const NameTree& tree = tree_names.Tree();
   const NamePlaces places(names);
-  std::vector<int32_t> listed_at(names.size(), -1);  // the last line a name was listed for, per script
+  std::vector<int32_t> listed_at(names.size());  // the last line a name was listed for, per script
   for (int s = 0; s < 2; ++s) {
     std::fill(listed_at.begin(), listed_at.end(), -1);
     int32_t line = 0;  // where `counted` stands

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "edit/driver_names.h"
 #include "edit/takers.h"
@@ -23,26 +24,175 @@ constexpr auto kWordBytes = [] {
 
 bool IsWordByte(char c) { return kWordBytes[static_cast<unsigned char>(c)]; }
 
-// Whether `needle` stands in `text` (both upper-cased) as a word: at a place
+bool SameLetter(char a, char b) { return FoldAscii(a) == FoldAscii(b); }
+
+// Whether `needle` stands in `text` as a word, ASCII case aside: at a place
 // with no word byte directly before or after it.
 bool NamesAsWord(std::string_view text, std::string_view needle) {
-  for (size_t at = text.find(needle); at != std::string_view::npos; at = text.find(needle, at + 1)) {
-    if ((at == 0 || !IsWordByte(text[at - 1])) &&
-        (at + needle.size() == text.size() || !IsWordByte(text[at + needle.size()])))
+  for (auto at = std::search(text.begin(), text.end(), needle.begin(), needle.end(), SameLetter); at != text.end();
+       at = std::search(at + 1, text.end(), needle.begin(), needle.end(), SameLetter)) {
+    const size_t k = static_cast<size_t>(at - text.begin());
+    if ((k == 0 || !IsWordByte(text[k - 1])) &&
+        (k + needle.size() == text.size() || !IsWordByte(text[k + needle.size()])))
       return true;
   }
   return false;
 }
 
-// A line taken under `rule` for `needle` (upper-cased) only because the name
-// runs on into a longer word: the byte after it where the line must begin
-// with it, every place it stands where it may stand anywhere.
-PreviewLine::Note NoteOf(LineRule rule, std::string_view line, const std::string& needle) {
-  const std::string text = UpperAscii(TrimBlanks(line));
+// A line taken under `rule` for `needle` only because the name runs on into
+// a longer word: the byte after it where the line must begin with it, every
+// place it stands where it may stand anywhere.
+PreviewLine::Note NoteOf(LineRule rule, std::string_view line, std::string_view needle) {
+  const std::string_view text = TrimBlanks(line);
   const bool longer = rule == LineRule::kBeginsWith
                           ? text.size() > needle.size() && IsWordByte(text[needle.size()])
                           : rule == LineRule::kContains && !NamesAsWord(text, needle);
   return longer ? PreviewLine::Note::kLongerName : PreviewLine::Note::kTaken;
+}
+
+// Two bytes read as one number: how the scan below reads the text.
+uint16_t PairAt(const char* bytes) {
+  uint16_t pair;
+  std::memcpy(&pair, bytes, sizeof pair);
+  return pair;
+}
+
+uint16_t PairOf(char first, char second) {
+  const char pair[] = {first, second};
+  return PairAt(pair);
+}
+
+// How a byte folded with FoldAscii may be written, and perhaps a byte more:
+// a letter also with bit 5 set, as in lower case.
+std::array<char, 2> Spellings(char folded) { return {folded, static_cast<char>(folded | 0x20)}; }
+
+// What a pair of bytes tells of a place where a name may begin.
+enum PairFlag : unsigned char {
+  kNameAfter = 1,   // the first makes no word and a name begins with the second
+  kNameBegins = 2,  // a name begins with the two or is the first alone
+  kShortName = 4,   // a name of three bytes at most does
+};
+
+// The first four bytes at `at`, each with bit 5 set, which ASCII case does
+// not change, as the key of a table of 2^16.
+uint16_t FourKey(const char* at) {
+  uint32_t four;
+  std::memcpy(&four, at, sizeof four);
+  return static_cast<uint16_t>(((four | 0x20202020u) * 0x9E3779B1u) >> 16);
+}
+
+// The places of a text where a name may stand as a word, told from the bytes
+// around them, so that the tree is walked from few of them: the byte before
+// makes no word, a name begins with the two bytes there, and a name that
+// short does or the four bytes there may begin a name (the table of fours may
+// say so wrongly, never the other way round).
+class NamePlaces {
+ public:
+  explicit NamePlaces(const std::vector<std::string>& names) : pairs_(size_t{1} << 16), fours_(size_t{1} << 16) {
+    std::array<bool, 256> begins{}, alone{};
+    for (const std::string& name : names) {
+      const char first = FoldAscii(name[0]);
+      begins[static_cast<unsigned char>(first)] = true;
+      if (name.size() == 1) {
+        alone[static_cast<unsigned char>(first)] = true;
+        continue;
+      }
+      const bool short_name = name.size() <= 3;
+      for (const char a : Spellings(first)) {
+        for (const char b : Spellings(FoldAscii(name[1])))
+          pairs_[PairOf(a, b)] |= short_name ? kNameBegins | kShortName : kNameBegins;
+      }
+      if (!short_name) fours_[FourKey(name.data())] = 1;
+    }
+    for (int c = 0; c < 256; ++c) {
+      const char byte = static_cast<char>(c);
+      for (int other = 0; other < 256 && alone[static_cast<unsigned char>(FoldAscii(byte))]; ++other)
+        pairs_[PairOf(byte, static_cast<char>(other))] |= kNameBegins | kShortName;
+      for (int before = 0; before < 256 && begins[static_cast<unsigned char>(FoldAscii(byte))]; ++before)
+        pairs_[PairOf(static_cast<char>(before), byte)] |= IsWordByte(static_cast<char>(before)) ? 0 : kNameAfter;
+    }
+  }
+
+  /// Whether a name may stand as a word at `at`; reads from at[-1] to at[3].
+  bool MayStandAt(const char* at) const {
+    const unsigned char here = pairs_[PairAt(at)];
+    return (here & kNameBegins) != 0 && (pairs_[PairAt(at - 1)] & kNameAfter) != 0 &&
+           ((here & kShortName) != 0 || fours_[FourKey(at)] != 0);
+  }
+  /// The same for either byte of the pair at `pair`.
+  bool MayStandIn(const char* pair) const {
+    const unsigned char flags = pairs_[PairAt(pair)];
+    return flags != 0 && (((flags & kNameBegins) != 0 && MayStandAt(pair)) ||
+                          ((flags & kNameAfter) != 0 && MayStandAt(pair + 1)));
+  }
+
+ private:
+  std::vector<unsigned char> pairs_;  // PairFlag by PairAt
+  std::vector<unsigned char> fours_;  // by FourKey: whether a name may begin with the four
+};
+
+// How many line ends (LF) [from, to) holds: counted in blocks whose count
+// fits a byte, a loop that compilers turn into wide compares, then the rest
+// found one by one.
+int32_t LineEnds(const char* from, const char* to) {
+  constexpr ptrdiff_t kBlock = 64;
+  int32_t count = 0;
+  for (; to - from >= kBlock; from += kBlock) {
+    uint8_t in_block = 0;
+    for (ptrdiff_t k = 0; k < kBlock; ++k) in_block += from[k] == '\n';
+    count += in_block;
+  }
+  for (; (from = static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(to - from)))) != nullptr; ++from)
+    ++count;
+  return count;
+}
+
+// Pairs of bytes, each two bytes after the one before: the places std::find_if
+// runs over in a piece of text.
+class PairPlaces {
+ public:
+  using iterator_category = std::random_access_iterator_tag;
+  using value_type = const char*;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const value_type*;
+  using reference = value_type;
+
+  explicit PairPlaces(const char* at) : at_(at) {}
+  const char* operator*() const { return at_; }
+  PairPlaces& operator++() {
+    at_ += 2;
+    return *this;
+  }
+  difference_type operator-(PairPlaces other) const { return (at_ - other.at_) / 2; }
+  bool operator!=(PairPlaces other) const { return at_ != other.at_; }
+
+ private:
+  const char* at_;
+};
+
+// Calls on_place(at) at every place of `piece`, a piece of a script's text
+// as LineList::TextPieces gives it, where a name may stand as a word. Before
+// a piece the text holds a line end, or the piece begins with one; after it
+// likewise. The places whose bytes around stay in the piece are judged where
+// they stand, the few others on a copy of those bytes.
+template <class OnPlace>
+void ForEachNamePlace(std::string_view piece, const NamePlaces& places, OnPlace on_place) {
+  const char* const begin = piece.data();
+  const ptrdiff_t size = static_cast<ptrdiff_t>(piece.size());
+  const auto byte = [&](ptrdiff_t k) { return k >= 0 && k < size ? begin[k] : '\n'; };
+  const auto at_edge = [&](ptrdiff_t k) {
+    const char around[] = {byte(k - 1), byte(k), byte(k + 1), byte(k + 2), byte(k + 3)};
+    if (places.MayStandAt(around + 1)) on_place(begin + k);
+  };
+  at_edge(0);
+  const PairPlaces last(begin + 1 + 2 * std::max<ptrdiff_t>(0, (size - 4) / 2));
+  const auto may_stand_in = [&places](const char* pair) { return places.MayStandIn(pair); };
+  for (PairPlaces pair(begin + 1); (pair = std::find_if(pair, last, may_stand_in)) != last; ++pair) {
+    for (const char* const at : {*pair, *pair + 1}) {
+      if (places.MayStandAt(at)) on_place(at);
+    }
+  }
+  for (ptrdiff_t k = *last - begin; k < size; ++k) at_edge(k);
 }
 
 }  // namespace
@@ -57,40 +207,48 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
   const std::vector<int32_t>* const taken[] = {&takers.txtsetup, &takers.dosnet};
 
   // Each line goes to the name whose pass blanks it.
+  const auto is_taken = [](int32_t n) { return n != kNoTaker; };
   for (int s = 0; s < 2; ++s) {
-    for (int32_t i = 0; i < scripts[s]->LineCount(); ++i) {
-      const int32_t n = (*taken[s])[static_cast<size_t>(i)];
+    const std::vector<int32_t>& takers_of = *taken[s];
+    for (auto it = std::find_if(takers_of.begin(), takers_of.end(), is_taken); it != takers_of.end();
+         it = std::find_if(it + 1, takers_of.end(), is_taken)) {
+      const int32_t i = static_cast<int32_t>(it - takers_of.begin());
       const std::string_view line = scripts[s]->LineView(i);
-      if (n == kNoTaker || line.empty()) continue;
-      const std::string name = UpperAscii(names[static_cast<size_t>(n)]);
+      if (line.empty()) continue;
+      const std::string& name = names[static_cast<size_t>(*it)];
       const PreviewLine::Note note =
-          s == 0 ? NoteOf(RuleOf(takers.sections[static_cast<size_t>(i)]), line, name) : NoteOf(LineRule::kContains, line, name + ".SYS");
-      previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, i, note});
+          s == 0 ? NoteOf(RuleOf(takers.sections[static_cast<size_t>(i)]), line, name) : NoteOf(LineRule::kContains, line, name + ".sys");
+      previews[static_cast<size_t>(*it)].push_back(PreviewLine{s == 0, i, note});
     }
   }
 
   // What the run keeps that still names a driver as a word: from each place
-  // that no word byte precedes, the names that end before no word byte.
+  // that no word byte precedes, the names that end before no word byte. The
+  // text is read as it would be saved, taken lines too; what is found in
+  // those is passed over.
   const NameTree& tree = tree_names.Tree();
-  std::vector<int32_t> listed_at(names.size(), -1);  // the last line a name was listed for, per script
+  const NamePlaces places(names);
+  std::vector<int32_t> listed_at(names.size());  // the last line a name was listed for, per script
   for (int s = 0; s < 2; ++s) {
     std::fill(listed_at.begin(), listed_at.end(), -1);
-    for (int32_t i = 0; i < scripts[s]->LineCount(); ++i) {
-      const std::string_view text = scripts[s]->LineView(i);
-      if ((*taken[s])[static_cast<size_t>(i)] != kNoTaker) continue;
-      bool after_word = false;  // the byte before `at` makes a word
-      for (size_t at = 0; at < text.size(); ++at) {
-        if (!after_word) {
-          tree.Walk(text.data() + at, text.size() - at, [&](size_t length, int32_t first) {
-            if (at + length < text.size() && IsWordByte(text[at + length])) return;
-            for (int32_t n = first; n >= 0 && listed_at[static_cast<size_t>(n)] != i; n = tree.NextOfSameName(n)) {
-              listed_at[static_cast<size_t>(n)] = i;
-              previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, i, PreviewLine::Note::kKept});
-            }
-          });
+    int32_t line = 0;  // where `counted` stands
+    for (const std::string_view piece : scripts[s]->TextPieces()) {
+      const char* counted = piece.data();
+      const char* const end = piece.data() + piece.size();
+      const auto list = [&](const char* at, size_t length, int32_t first) {
+        if (length < static_cast<size_t>(end - at) && IsWordByte(at[length])) return;
+        line += LineEnds(counted, at);
+        counted = at;
+        if ((*taken[s])[static_cast<size_t>(line)] != kNoTaker) return;
+        for (int32_t n = first; n >= 0 && listed_at[static_cast<size_t>(n)] != line; n = tree.NextOfSameName(n)) {
+          listed_at[static_cast<size_t>(n)] = line;
+          previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, line, PreviewLine::Note::kKept});
         }
-        after_word = IsWordByte(text[at]);
-      }
+      };
+      ForEachNamePlace(piece, places, [&](const char* at) {
+        tree.Walk(at, static_cast<size_t>(end - at), [&list, at](size_t length, int32_t first) { list(at, length, first); });
+      });
+      line += LineEnds(counted, end);
     }
   }
   return previews;

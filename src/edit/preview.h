@@ -26,7 +26,8 @@ struct PreviewLine {
 /// blank on its account (a line that several names take goes to the first),
 /// TXTSETUP.SIF first, each script in file order; then the lines the run
 /// would keep that name the driver as a word, ASCII case ignored. The
-/// scripts as the passes meet them; the names as the passes get them.
+/// scripts as the passes meet them; the names as the passes get them. No line
+/// and no name holds a line end (CR or LF), as none read from a file does.
 std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, const LineList& dosnet,
                                                      const std::vector<std::string>& names);
 

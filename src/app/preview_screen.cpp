@@ -25,9 +25,8 @@ void ShowPreview(Console& console, const LoadedRun& run) {
     console.Print(run.names[n]);
     if (lines[n].empty() || lines[n].front().note == PreviewLine::Note::kKept) console.Print(texts::kNoLine);
     for (const PreviewLine& line : lines[n]) {
-      const LineList& script = line.in_txtsetup ? run.txtsetup : run.dosnet;
       std::string text = line.in_txtsetup ? texts::kTxtsetupLine : texts::kDosnetLine;
-      text.append(std::to_string(line.index + 1)).append(": ").append(script.LineView(line.index));
+      text.append(std::to_string(line.index + 1)).append(": ").append(line.text);
       if (line.note != PreviewLine::Note::kTaken)
         text.append(line.note == PreviewLine::Note::kKept ? texts::kKept : texts::kLongerName);
       console.Print(text);

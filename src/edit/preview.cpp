@@ -218,7 +218,7 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
       const std::string& name = names[static_cast<size_t>(*it)];
       const PreviewLine::Note note =
           s == 0 ? NoteOf(RuleOf(takers.sections[static_cast<size_t>(i)]), line, name) : NoteOf(LineRule::kContains, line, name + ".sys");
-      previews[static_cast<size_t>(*it)].push_back(PreviewLine{s == 0, i, note});
+      previews[static_cast<size_t>(*it)].push_back(PreviewLine{s == 0, i, note, line});
     }
   }
 
@@ -240,9 +240,14 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
         line += LineEnds(counted, at);
         counted = at;
         if ((*taken[s])[static_cast<size_t>(line)] != kNoTaker) return;
+        // The line is the piece's bytes around the name up to a line end.
+        const char* from = at;
+        while (from > piece.data() && from[-1] != '\n') --from;
+        const char* const to = std::find_if(at, end, [](char c) { return c == '\r' || c == '\n'; });
+        const std::string_view text(from, static_cast<size_t>(to - from));
         for (int32_t n = first; n >= 0 && listed_at[static_cast<size_t>(n)] != line; n = tree.NextOfSameName(n)) {
           listed_at[static_cast<size_t>(n)] = line;
-          previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, line, PreviewLine::Note::kKept});
+          previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, line, PreviewLine::Note::kKept, text});
         }
       };
       ForEachNamePlace(piece, places, [&](const char* at) {

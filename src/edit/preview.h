@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornix {
@@ -20,6 +21,7 @@ struct PreviewLine {
   bool in_txtsetup;
   int32_t index;
   Note note;
+  std::string_view text;  // the line, a view into its script's list
 };
 
 /// For each name, in list order: the lines not yet empty that the run would

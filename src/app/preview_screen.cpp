@@ -4,7 +4,6 @@
 #include "edit/preview.h"
 #include "host/console/console.h"
 #include "host/failures/message_template.h"
-#include "host/text/line_list.h"
 
 namespace vornix {
 

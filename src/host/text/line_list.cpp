@@ -132,27 +132,25 @@ size_t CountByte(const char* from, const char* to, char c) {
   return count;
 }
 
-// The number of LFs in [from, to) when every line end there is CR LF: as
-// many CRs as LFs as CRs right before an LF. Counted in blocks whose counts
-// fit a byte: a loop that compilers turn into wide compares.
+// The number of LFs in [from, to) when every line end there is CR LF: each
+// CR right before an LF and each LF right after a CR. Counted in blocks whose
+// counts fit a byte: a loop that compilers turn into wide compares.
 std::optional<size_t> CrLfLineEnds(const char* from, const char* to) {
   if (from < to && (*from == '\n' || to[-1] == '\r')) return std::nullopt;
-  size_t returns = 0, feeds = 0, pairs = 0;
+  size_t feeds = 0, lone = 0;
   for (const char* const last = to - 1; from < last;) {  // each byte before it is judged with the next
     const ptrdiff_t size = std::min<ptrdiff_t>(last - from, 240);
-    uint8_t cr_count = 0, lf_count = 0, pair_count = 0;
+    uint8_t lf_count = 0, lone_count = 0;
     for (ptrdiff_t k = 0; k < size; ++k) {
-      const bool cr = from[k] == '\r', lf = from[k + 1] == '\n';
-      cr_count += cr;
+      const uint8_t cr = from[k] == '\r', lf = from[k + 1] == '\n';
       lf_count += lf;
-      pair_count += cr & lf;
+      lone_count += cr ^ lf;  // a CR with no LF after it, or an LF with no CR before
     }
-    returns += cr_count;
     feeds += lf_count;
-    pairs += pair_count;
+    lone += lone_count;
     from += size;
   }
-  if (returns != pairs || feeds != pairs) return std::nullopt;
+  if (lone != 0) return std::nullopt;
   return feeds;
 }
 

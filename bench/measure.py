@@ -89,9 +89,10 @@ def measure(work, args, data, pool):
             raise RuntimeError(f"{count} names: exit {done.returncode}, blanked {blanked}\n"
                                + (done.stdout + done.stderr).decode("latin-1"))
         out = Path(work, "out")
-        restore()
-        ir = [instructions(tool, out), instructions(floor, out)]
-        ir += [instructions(tool[:2] + [switch], out) for switch in ("-N", "-L")]
+        ir = []
+        for argv in (tool, floor, tool[:2] + ["-N"], tool[:2] + ["-L"]):  # each on the scripts as given
+            restore()
+            ir.append(instructions(argv, out))
         restore()
         peaks = [peak(tool, out), peak(floor, out)]
         walls = [[], []]

@@ -20,11 +20,12 @@ void ShowPreview(Console& console, const LoadedRun& run) {
   console.Print("");
   const std::vector<std::vector<PreviewLine>> lines =
       PreviewRemoval(run.txtsetup, run.dosnet, run.names);
+  std::string text;  // one buffer for every line shown
   for (size_t n = 0; n < run.names.size(); ++n) {
     console.Print(run.names[n]);
     if (lines[n].empty() || lines[n].front().note == PreviewLine::Note::kKept) console.Print(texts::kNoLine);
     for (const PreviewLine& line : lines[n]) {
-      std::string text = line.in_txtsetup ? texts::kTxtsetupLine : texts::kDosnetLine;
+      text.assign(line.in_txtsetup ? texts::kTxtsetupLine : texts::kDosnetLine);
       text.append(std::to_string(line.index + 1)).append(": ").append(line.text);
       if (line.note != PreviewLine::Note::kTaken)
         text.append(line.note == PreviewLine::Note::kKept ? texts::kKept : texts::kLongerName);

@@ -157,59 +157,22 @@ std::optional<size_t> CrLfLineEnds(const char* from, const char* to) {
 }  // namespace
 
 size_t LineList::SplitLines(const char* begin, const char* end, std::vector<Span>* lines) {
-  const auto span = [begin](const char* from, const char* to) {
-    return Span{static_cast<uint32_t>(from - begin), static_cast<uint32_t>(to - from)};
-  };
-  // Most files end their lines with LF or CR LF alone: split at each LF and
-  // take a CR before it with the line end. When that accounts for every CR,
-  // the split is done; otherwise the file has lone CRs and is split again.
-  size_t returns_taken = 0;
-  bool unended = false;  // the last line has no line end
-  const char* p = begin;
-  if (p < end && *p == '\n') {  // so that a later LF always has a byte before it
-    lines->push_back(span(p, p));
-    ++p;
+  const auto line_end = [](char c) { return c == '\r' || c == '\n'; };
+  for (const char* p = begin; p < end;) {
+    const char* const after = std::find_if(p, end, line_end);
+    lines->push_back(Span{static_cast<uint32_t>(p - begin), static_cast<uint32_t>(after - p)});
+    p = after;
+    if (p < end && *p == '\r') ++p;
+    if (p < end && *p == '\n') ++p;
   }
-  while (p < end) {
-    const char* const line_feed = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-    if (line_feed == nullptr) {
-      lines->push_back(span(p, end));
-      unended = true;
-      break;
-    }
-    const bool cr = line_feed[-1] == '\r';
-    returns_taken += cr;
-    lines->push_back(span(p, line_feed - cr));
-    p = line_feed + 1;
+  // The lines that CR LF ends, up to the first that a lone CR or LF ends:
+  // there is one, or the text would be all CR LF.
+  size_t crlf_lines = 0;
+  for (;; ++crlf_lines) {
+    const Span line = (*lines)[crlf_lines];
+    const char* const after = begin + line.offset + line.length;
+    if (end - after < 2 || after[0] != '\r' || after[1] != '\n') return crlf_lines;
   }
-  size_t crlf_lines = returns_taken;  // when that is all lines but an unended last
-  if (returns_taken != CountByte(begin, end, '\r')) {
-    // CR LF, a lone CR and a lone LF each end a line.
-    lines->clear();
-    crlf_lines = 0;
-    unended = false;
-    const char* next_cr = Find(begin, end, '\r');
-    const char* next_lf = Find(begin, end, '\n');
-    p = begin;
-    while (p < end) {
-      if (next_cr < p) next_cr = Find(p, end, '\r');
-      if (next_lf < p) next_lf = Find(p, end, '\n');
-      const char* const line_end = std::min(next_cr, next_lf);
-      lines->push_back(span(p, line_end));
-      p = line_end;
-      if (p < end && *p == '\r') ++p;
-      if (p < end && *p == '\n') ++p;
-    }
-  }
-  if (crlf_lines + unended != lines->size()) {
-    const auto ends_crlf = [begin, end](Span line) {
-      const char* const after = begin + line.offset + line.length;
-      return end - after >= 2 && after[0] == '\r' && after[1] == '\n';
-    };
-    crlf_lines = 0;
-    while (crlf_lines < lines->size() && ends_crlf((*lines)[crlf_lines])) ++crlf_lines;
-  }
-  return crlf_lines;
 }
 
 void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
@@ -232,9 +195,6 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
     return;
   }
   buffered_ = 0;
-  // Room for lines of 10 bytes on average, so that the table is not moved as
-  // it grows; only the entries used are touched.
-  lines_.reserve(limit_ / 10 + 1);
   crlf_loaded_ = SplitLines(begin, end, &lines_);
 }
 
@@ -248,7 +208,7 @@ LineList::Span LineList::LastBuffered() const {
 }
 
 bool LineList::StartOf(size_t index, size_t* start) const {
-  if (!blanks_.empty() && index <= blanks_.back().index) return false;
+  if (index >= buffered_ || (!blanks_.empty() && index <= blanks_.back().index)) return false;
   // From the nearest known line at or before it, or the first line: where
   // the next one begins is known for the line viewed last; else the LFs in
   // between are passed, whole blocks that hold fewer of them than are left,
@@ -262,10 +222,10 @@ bool LineList::StartOf(size_t index, size_t* start) const {
   const char* const end = text + limit_;
   const char* at = text + from.offset;
   for (size_t left = index - from.index; left > 0;) {
-    constexpr ptrdiff_t kBlock = 240;
-    const size_t in_block = end - at >= kBlock ? CountByte(at, at + kBlock, '\n') : left;
+    const char* const block_end = at + std::min<ptrdiff_t>(end - at, 240);
+    const size_t in_block = CountByte(at, block_end, '\n');
     if (in_block < left) {
-      at += kBlock;
+      at = block_end;
       left -= in_block;
       continue;
     }
@@ -287,7 +247,7 @@ LineList::Span LineList::BufferedSpan(int32_t index) const {
   const size_t at = static_cast<size_t>(index);
   if (at + 1 == buffered_) return LastBuffered();
   size_t start = 0;
-  if (at < buffered_ && StartOf(at, &start)) return ViewFrom(at, start);
+  if (StartOf(at, &start)) return ViewFrom(at, start);
   if (at < buffered_) Split();
   return lines_[at - buffered_];
 }
@@ -335,7 +295,7 @@ LineList::Span LineList::CutLastBuffered() {
 int32_t LineList::NextLineWith(char c, int32_t from) const {
   const size_t first = static_cast<size_t>(std::max(from, 0));
   size_t start = 0;
-  if (buffered_ != 0 && first < buffered_ && StartOf(first, &start)) {
+  if (StartOf(first, &start)) {
     // Found in the text not split, its line is counted by the LFs before it.
     const char* const text = text_.get();
     const char* const found = Find(text + start, text + limit_, c);

@@ -71,8 +71,8 @@ class LineList {
   }
   [[noreturn]] static void RaiseIndexError(int32_t index);
   Span Store(std::string_view text);
-  // Splits [begin, end) into `lines`; the number of leading lines that CR LF
-  // ends.
+  // Splits [begin, end), a text with a line end other than CR LF, into
+  // `lines`; the number of leading lines that CR LF ends.
   static size_t SplitLines(const char* begin, const char* end, std::vector<Span>* lines);
   std::string_view View(Span span) const {
     const char* const buffer = (span.offset & kAdded) != 0 ? added_.data() : text_.get();
@@ -138,7 +138,7 @@ template <class F>
 void LineList::ForEachLine(int32_t from, int32_t to, F f) const {
   int32_t k = from;
   size_t start = 0;
-  if (buffered_ != 0 && k < to && static_cast<size_t>(k) < buffered_ && StartOf(static_cast<size_t>(k), &start)) {
+  if (k < to && StartOf(static_cast<size_t>(k), &start)) {
     // Through the text not split, one LF search a line, the last line aside.
     const char* const text = text_.get();
     for (; k < to && static_cast<size_t>(k) + 1 < buffered_; ++k) {

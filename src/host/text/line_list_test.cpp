@@ -86,10 +86,12 @@ TEST(LineList, WritesEditsAmongRunsOfTheBuffer) {
   EXPECT_EQ(list.NextLineWith('[', 0), 0);
   EXPECT_EQ(list.NextLineWith('[', 1), 1);
   EXPECT_EQ(list.NextLineWith('[', 2), 4);
-  list.SetText("a\r\nb[\r\nc\r\n");  // a text loaded again forgets the lines found in the one before
+  list.SetText("a\r\nb[\r\nc\r\n");  // a text loaded again forgets what was found and blanked before
   EXPECT_EQ(list.NextLineWith('[', 0), 1);
+  list.SetLine(1, "");
   list.SetText("[x]\r\nyz\r\nw\r\n");
   EXPECT_EQ(list.LineView(1), "yz");
+  EXPECT_EQ(list.LinesToText(), "[x]\r\nyz\r\nw\r\n");
 }
 
 // A text loaded whole answers as the same lines added one by one, whatever is

@@ -280,7 +280,7 @@ def closed(fd, c):  # in the program's process
 
 
 def relative_source(c):  # from the tool's directory, with the system's separator
-    c.cwd, c.source = c.tool, os.path.join("..", "tool", "..", "I386", "")
+    c.cwd, c.source = c.tool, os.path.join(".", "..", "tool", "..", "I386", "")
     c.source = c.source.replace("/", "\\") if c.target.wine else c.source
 
 

@@ -20,15 +20,10 @@ constexpr size_t kStorageLimit = std::numeric_limits<int32_t>::max();
 void LineList::RaiseIndexError(int32_t index) { Raise<EStringListError>(index); }
 
 void LineList::Mark(size_t index) const {
-  // The passes set lines in order, after every mark but the one that
-  // dropping the last line may have left: the place is tried from the end.
-  const size_t count = marks_.size();
+  // Lines are mostly set in order: a mark goes at the end unless one there
+  // is not below it.
   auto at = marks_.end();
-  if (count > 0 && marks_[count - 1] >= index) {
-    at = count > 1 && marks_[count - 2] < index
-             ? at - 1
-             : std::lower_bound(marks_.begin(), marks_.end(), index);
-  }
+  if (!marks_.empty() && marks_.back() >= index) at = std::lower_bound(marks_.begin(), marks_.end(), index);
   if (at == marks_.end() || *at != index) marks_.insert(at, static_cast<uint32_t>(index));
 }
 
@@ -253,7 +248,7 @@ LineList::Span LineList::BufferedSpan(int32_t index) const {
 }
 
 bool LineList::BlankBuffered(size_t index) {
-  if (index + 1 >= buffered_) return false;
+  if (index >= buffered_) return false;  // a line added after the text (its last is cut before)
   if (!blanks_.empty() && index == blanks_.back().index) return true;  // blank already
   const Span line = BufferedSpan(static_cast<int32_t>(index));
   if (buffered_ == 0) return false;  // split to find it

@@ -311,7 +311,7 @@ int32_t LineList::NextLineWith(char c, int32_t from) const {
   int64_t found = -1;  // the next `c` of the buffer, once looked for from a line before
   for (size_t i = static_cast<size_t>(std::max(from, 0)); i < lines_.size(); ++i) {
     const Span span = lines_[i];
-    if ((span.offset & kAdded) != 0) {
+    if (span.offset >= kAdded) {  // set or added
       if (View(span).find(c) != std::string_view::npos) return static_cast<int32_t>(i);
       continue;
     }

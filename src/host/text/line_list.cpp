@@ -294,17 +294,16 @@ int32_t LineList::NextLineWith(char c, int32_t from) const {
     // Found in the text not split, its line is counted by the LFs before it.
     const char* const text = text_.get();
     const char* const found = Find(text + start, text + limit_, c);
-    if (found == text + limit_) return NextLineWith(c, static_cast<int32_t>(buffered_));
+    if (found == text + limit_) {  // then in the lines after the text, if any
+      for (size_t i = 0; i < lines_.size(); ++i)
+        if (View(lines_[i]).find(c) != std::string_view::npos) return static_cast<int32_t>(buffered_ + i);
+      return LineCount();
+    }
     const char* line = found;
     while (line > text && line[-1] != '\n') --line;
     const size_t index = first + CountByte(text + start, line, '\n');
     places_[static_cast<unsigned char>(c) % 3] = Place{index, static_cast<size_t>(line - text), 0};
     return static_cast<int32_t>(index);
-  }
-  if (buffered_ != 0 && first >= buffered_) {
-    for (size_t i = first - buffered_; i < lines_.size(); ++i)
-      if (View(lines_[i]).find(c) != std::string_view::npos) return static_cast<int32_t>(buffered_ + i);
-    return LineCount();
   }
   if (buffered_ != 0) Split();
   const char* const begin = text_.get();

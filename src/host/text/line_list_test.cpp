@@ -104,7 +104,8 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
   const char* const asked[] = {
       "v0 v1 v2 v3 v4 v5 v6 v7", "v5 v2 v6 v0", "ny0 v1 nY2 ny2 v4 v3 n[5 v6 n[7", "w0 8 b7 w0 8",
       "n[1 w4 6 b4 b5 ny5 v4", "b1 b3 v2 b2 v1 n[0", "d7 d6 s3 v5 w4 6 v1", "w2 6 b5 v6 b6 w0 7",
-      "b6 d6 ny0 v5", "nY4 ny6 v7 b2 w0 3", "a0 b8 v8 b3 w2 9", "a0 ny5 b8 v7 d8",
+      "b6 d6 ny0 v5", "nY4 ny6 v7 b2 w0 3", "a0 b8 v8 b3 w2 9", "a0 ny5 b8 v7 d8", "a0 a1 n15 nd9",
+      "b3 v1 nz0",
   };
   // clang-format on
   for (const char* const script : asked) {
@@ -125,7 +126,7 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
         if (op == 'w') list.ForEachLine(index, to, [&](int32_t k, std::string_view line) { said[l] += std::to_string(k) + "<" + std::string(line) + ">"; });
         if (op == 'b' || op == 's') list.SetLine(index, op == 'b' ? "" : "set");
         if (op == 'd') list.DeleteLine(index);
-        if (op == 'a') list.AddLine("added");
+        if (op == 'a') list.AddLine("added" + std::to_string(index));
       }
     }
     EXPECT_EQ(said[0], said[1]) << script;

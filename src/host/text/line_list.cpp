@@ -54,7 +54,6 @@ void LineList::SetLine(int32_t index, std::string_view text) {
   Span& span = lines_[static_cast<size_t>(index)];
   // Blanking, the passes' only edit, needs no new bytes: the empty line
   // stands where the old one ended, before its line end.
-  if (!text.empty()) first_added_ = std::min<size_t>(first_added_, static_cast<size_t>(index));
   span = text.empty() ? Span{span.offset + span.length, 0} : Store(text);
 }
 
@@ -66,7 +65,6 @@ void LineList::DeleteLine(int32_t index) {
   }
   if (buffered_ != 0) Split();
   lines_.erase(lines_.begin() + index);
-  if (static_cast<size_t>(index) < first_added_) --first_added_;
   if (static_cast<size_t>(index) < crlf_loaded_) --crlf_loaded_;
   // The marks after it move down with their lines; the line that takes its
   // place no longer follows its neighbour in the buffer.
@@ -80,7 +78,6 @@ int32_t LineList::AddLine(std::string_view text) {
   if (static_cast<size_t>(LineCount()) >= kStorageLimit) throw std::bad_alloc();
   const Span span = Store(text);
   lines_.push_back(span);
-  first_added_ = std::min(first_added_, lines_.size() - 1);
   return LineCount() - 1;
 }
 
@@ -181,7 +178,6 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   lines_.clear();
   marks_.clear();
   crlf_loaded_ = 0;
-  first_added_ = SIZE_MAX;
   blanks_.clear();
   passed_ = 0;
   for (Place& place : places_) place = Place{SIZE_MAX, 0, 0};
@@ -269,7 +265,6 @@ void LineList::Split() const {
     p = line_feed + 1;
   }
   crlf_loaded_ = buffered_ - (end[-1] != '\n');
-  first_added_ = buffered_;  // the lines after the text may have been set or added
   std::copy(lines_.begin(), lines_.end(), line);
   lines_ = std::move(lines);
   buffered_ = 0;
@@ -318,11 +313,6 @@ int32_t LineList::NextLineWith(char c, int32_t from) const {
     if (found >= line_end) continue;
     if (found < int64_t{span.offset}) found = Find(begin + span.offset, begin + text_size_, c) - begin;
     if (found < line_end) return static_cast<int32_t>(i);
-    // No line that ends by `found` holds it: they are passed over by halving
-    // as far as only lines of the buffer lie ahead.
-    const auto ends_by = [found](Span line) { return int64_t{line.offset} + line.length <= found; };
-    const auto buffer_end = lines_.begin() + static_cast<ptrdiff_t>(std::max(i, std::min(first_added_, lines_.size())));
-    i = std::max<size_t>(i + 1, std::partition_point(lines_.begin() + static_cast<ptrdiff_t>(i), buffer_end, ends_by) - lines_.begin()) - 1;
   }
   return LineCount();
 }

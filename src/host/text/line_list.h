@@ -117,8 +117,6 @@ class LineList {
   // or follow a deleted line; any other line of that lead continues its
   // neighbour's run of the buffer, so a save costs the pieces, not the lines.
   mutable size_t crlf_loaded_ = 0;
-  // No line before this one holds its bytes in added_.
-  mutable size_t first_added_ = SIZE_MAX;
   // [0] to [2]: the last line found by NextLineWith for each kind of byte;
   // [kViewed]: the line viewed last (at first, as if a line before the first
   // ended at 0), last so that it is the one taken of two at the same line.

@@ -131,22 +131,6 @@ class NamePlaces {
   std::vector<unsigned char> fours_;  // by FourKey: whether a name may begin with the four
 };
 
-// How many line ends (LF) [from, to) holds: counted in blocks whose count
-// fits a byte, a loop that compilers turn into wide compares, then the rest
-// found one by one.
-int32_t LineEnds(const char* from, const char* to) {
-  constexpr ptrdiff_t kBlock = 64;
-  int32_t count = 0;
-  for (; to - from >= kBlock; from += kBlock) {
-    uint8_t in_block = 0;
-    for (ptrdiff_t k = 0; k < kBlock; ++k) in_block += from[k] == '\n';
-    count += in_block;
-  }
-  for (; (from = static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(to - from)))) != nullptr; ++from)
-    ++count;
-  return count;
-}
-
 // Pairs of bytes, each two bytes after the one before: the places std::find_if
 // runs over in a piece of text.
 class PairPlaces {
@@ -237,7 +221,7 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
       const char* const end = piece.data() + piece.size();
       const auto list = [&](const char* at, size_t length, int32_t first) {
         if (length < static_cast<size_t>(end - at) && IsWordByte(at[length])) return;
-        line += LineEnds(counted, at);
+        line += static_cast<int32_t>(CountByte(counted, at, '\n'));
         counted = at;
         if ((*taken[s])[static_cast<size_t>(line)] != kNoTaker) return;
         // The line is the piece's bytes around the name up to a line end.
@@ -253,7 +237,7 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
       ForEachNamePlace(piece, places, [&](const char* at) {
         tree.Walk(at, static_cast<size_t>(end - at), [&list, at](size_t length, int32_t first) { list(at, length, first); });
       });
-      line += LineEnds(counted, end);
+      line += static_cast<int32_t>(CountByte(counted, end, '\n'));
     }
   }
   return previews;

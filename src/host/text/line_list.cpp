@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "host/failures/failures.h"
+#include "host/text/text_rules.h"
 
 namespace vornix {
 
@@ -103,26 +104,6 @@ void LineList::SetText(std::string_view text) {
 }
 
 namespace {
-
-// How many bytes of [from, to) are `c`, counted in blocks whose count fits a
-// byte: a loop that compilers turn into wide compares.
-size_t CountByte(const char* from, const char* to, char c) {
-  constexpr ptrdiff_t kBlock = 240;
-  size_t count = 0;
-  for (; to - from >= kBlock; from += kBlock) {
-    uint8_t in_block = 0;
-    for (ptrdiff_t k = 0; k < kBlock; ++k) in_block += from[k] == c;
-    count += in_block;
-  }
-  // The rest, less than a block: its whole 16-byte pieces in one loop that
-  // compilers make wide too, then the bytes left one by one.
-  const ptrdiff_t pieces = (to - from) & ~ptrdiff_t{15};
-  uint8_t in_pieces = 0;
-  for (ptrdiff_t k = 0; k < pieces; ++k) in_pieces += from[k] == c;
-  count += in_pieces;
-  for (from += pieces; from < to; ++from) count += *from == c;
-  return count;
-}
 
 // The number of LFs in [from, to) when every line end there is CR LF: each
 // CR right before an LF and each LF right after a CR. Counted in blocks whose
@@ -244,7 +225,7 @@ LineList::Span LineList::BufferedSpan(int32_t index) const {
 }
 
 bool LineList::BlankBuffered(size_t index) {
-  if (index >= buffered_) return false;  // a line added after the text (its last is cut before)
+  if (index >= buffered_) return false;                                // a line added after the text (its last is cut before)
   if (!blanks_.empty() && index == blanks_.back().index) return true;  // blank already
   const Span line = BufferedSpan(static_cast<int32_t>(index));
   if (buffered_ == 0) return false;  // split to find it
@@ -303,7 +284,7 @@ int32_t LineList::NextLineWith(char c, int32_t from) const {
   if (buffered_ != 0) Split();
   const char* const begin = text_.get();
   int64_t found = -1;  // the next `c` of the buffer, once looked for from a line before
-  for (size_t i = static_cast<size_t>(std::max(from, 0)); i < lines_.size(); ++i) {
+  for (size_t i = first; i < lines_.size(); ++i) {
     const Span span = lines_[i];
     if (span.offset >= kAdded) {  // set or added
       if (View(span).find(c) != std::string_view::npos) return static_cast<int32_t>(i);

@@ -1,5 +1,7 @@
 #include "host/text/text_rules.h"
 
+#include <cstdint>
+
 namespace vornix {
 
 std::string UpperAscii(std::string_view text) {
@@ -20,6 +22,26 @@ bool SameNoCase(std::string_view a, std::string_view b) {
   for (size_t k = 0; k < a.size(); ++k)
     if (FoldAscii(a[k]) != FoldAscii(b[k])) return false;
   return true;
+}
+
+// How many bytes of [from, to) are `c`, counted in blocks whose count fits a
+// byte: a loop that compilers turn into wide compares.
+size_t CountByte(const char* from, const char* to, char c) {
+  constexpr ptrdiff_t kBlock = 240;
+  size_t count = 0;
+  for (; to - from >= kBlock; from += kBlock) {
+    uint8_t in_block = 0;
+    for (ptrdiff_t k = 0; k < kBlock; ++k) in_block += from[k] == c;
+    count += in_block;
+  }
+  // The rest, less than a block: its whole 16-byte pieces in one loop that
+  // compilers make wide too, then the bytes left one by one.
+  const ptrdiff_t pieces = (to - from) & ~ptrdiff_t{15};
+  uint8_t in_pieces = 0;
+  for (ptrdiff_t k = 0; k < pieces; ++k) in_pieces += from[k] == c;
+  count += in_pieces;
+  for (from += pieces; from < to; ++from) count += *from == c;
+  return count;
 }
 
 }  // namespace vornix

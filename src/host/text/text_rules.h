@@ -36,6 +36,9 @@ size_t PosExact(std::string_view needle, std::string_view haystack);
 /// Equality after UpperAscii, folding while comparing. Does not trim.
 bool SameNoCase(std::string_view a, std::string_view b);
 
+/// How many bytes of [from, to) are `c`.
+size_t CountByte(const char* from, const char* to, char c);
+
 }  // namespace vornix
 
 #endif  // VORNIX_HOST_TEXT_TEXT_RULES_H_

@@ -19,7 +19,7 @@ TEST(LineList, ReadsEveryLineEndStopsAtNulAndWritesCrLf) {
       {"", "", ""}, {"a\r\nb\r\nc\r\n", "<a><b><c>", "a\r\nb\r\nc\r\n"}, {"a\nb", "<a><b>", "a\r\nb\r\n"},
       {"a\rb\r", "<a><b>", "a\r\nb\r\n"}, {"\r\n", "<>", "\r\n"}, {"a\rb\rc\r\n", "<a><b><c>", "a\r\nb\r\nc\r\n"},
       {"a\n\rb", "<a><><b>", "a\r\n\r\nb\r\n"},     // LF CR is two line ends
-      {"a\r\r\nb\n", "<a><><b>", "a\r\n\r\nb\r\n"},  // CR CR LF one empty line
+      {"a\r\r\nb\n", "<a><><b>", "a\r\n\r\nb\r\n"}, {"a\n\nb", "<a><><b>", "a\r\n\r\nb\r\n"},  // CR CR LF, LF LF
       {std::string("a\nb\nc\0d\ne", 9), "<a><b><c>", "a\r\nb\r\nc\r\n"}, {std::string("\0a", 2), "", ""},
       {"z\x1A\xEF\xBB", "<z\x1A\xEF\xBB>", "z\x1A\xEF\xBB\r\n"}, {" \ta \t\r\n", "< \ta \t>", " \ta \t\r\n"},
   };

@@ -21,10 +21,7 @@ constexpr size_t kStorageLimit = std::numeric_limits<int32_t>::max();
 void LineList::RaiseIndexError(int32_t index) { Raise<EStringListError>(index); }
 
 void LineList::Mark(size_t index) const {
-  // Lines are mostly set in order: a mark goes at the end unless one there
-  // is not below it.
-  auto at = marks_.end();
-  if (!marks_.empty() && marks_.back() >= index) at = std::lower_bound(marks_.begin(), marks_.end(), index);
+  const auto at = std::lower_bound(marks_.begin(), marks_.end(), index);
   if (at == marks_.end() || *at != index) marks_.insert(at, static_cast<uint32_t>(index));
 }
 

@@ -56,6 +56,8 @@ class LineList {
   void SetText(std::shared_ptr<char[]> text, size_t size);
   /// Every line followed by CR LF.
   std::string LinesToText() const;
+  /// Whether the loaded text is still read without a table of its lines.
+  bool Unsplit() const { return buffered_ != 0; }
   /// The same text as pieces to be written one after the other: runs of the
   /// loaded buffer where lines stand with their CR LF, and what lies between.
   std::vector<std::string_view> TextPieces() const;

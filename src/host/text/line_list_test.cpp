@@ -14,14 +14,16 @@ std::string BracketedLines(const LineList& list) {
 }
 
 TEST(LineList, ReadsEveryLineEndStopsAtNulAndWritesCrLf) {
+  // Only a text all of whose line ends are CR LF is read without a table of its lines.
   // clang-format off
-  const struct { std::string bytes, lines, written; } cases[] = {
-      {"", "", ""}, {"a\r\nb\r\nc\r\n", "<a><b><c>", "a\r\nb\r\nc\r\n"}, {"a\nb", "<a><b>", "a\r\nb\r\n"},
-      {"a\rb\r", "<a><b>", "a\r\nb\r\n"}, {"\r\n", "<>", "\r\n"}, {"a\rb\rc\r\n", "<a><b><c>", "a\r\nb\r\nc\r\n"},
-      {"a\n\rb", "<a><><b>", "a\r\n\r\nb\r\n"},     // LF CR is two line ends
-      {"a\r\r\nb\n", "<a><><b>", "a\r\n\r\nb\r\n"}, {"a\n\nb", "<a><><b>", "a\r\n\r\nb\r\n"},  // CR CR LF, LF LF
-      {std::string("a\nb\nc\0d\ne", 9), "<a><b><c>", "a\r\nb\r\nc\r\n"}, {std::string("\0a", 2), "", ""},
-      {"z\x1A\xEF\xBB", "<z\x1A\xEF\xBB>", "z\x1A\xEF\xBB\r\n"}, {" \ta \t\r\n", "< \ta \t>", " \ta \t\r\n"},
+  const struct { std::string bytes, lines, written; bool unsplit; } cases[] = {
+      {"", "", "", false}, {"a\r\nb\r\nc\r\n", "<a><b><c>", "a\r\nb\r\nc\r\n", true}, {"a\nb", "<a><b>", "a\r\nb\r\n", false},
+      {"a\rb\r", "<a><b>", "a\r\nb\r\n", false}, {"\r\n", "<>", "\r\n", true}, {"a\rb\rc\r\n", "<a><b><c>", "a\r\nb\r\nc\r\n", false},
+      {"a\n\rb", "<a><><b>", "a\r\n\r\nb\r\n", false},     // LF CR is two line ends
+      {"a\r\r\nb\n", "<a><><b>", "a\r\n\r\nb\r\n", false}, {"a\n\nb", "<a><><b>", "a\r\n\r\nb\r\n", false},  // CR CR LF, LF LF
+      {"\na\r\n", "<><a>", "\r\na\r\n", false}, {"a\r\nb\r", "<a><b>", "a\r\nb\r\n", false}, {"a\r\nb", "<a><b>", "a\r\nb\r\n", true},
+      {std::string("a\nb\nc\0d\ne", 9), "<a><b><c>", "a\r\nb\r\nc\r\n", false}, {std::string("\0a", 2), "", "", false},
+      {"z\x1A\xEF\xBB", "<z\x1A\xEF\xBB>", "z\x1A\xEF\xBB\r\n", true}, {" \ta \t\r\n", "< \ta \t>", " \ta \t\r\n", true},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -29,6 +31,7 @@ TEST(LineList, ReadsEveryLineEndStopsAtNulAndWritesCrLf) {
     list.SetText(c.bytes);
     EXPECT_EQ(list.LinesToText(), c.written) << c.bytes;  // before a line is asked for
     EXPECT_EQ(BracketedLines(list), c.lines) << c.bytes;
+    EXPECT_EQ(list.Unsplit(), c.unsplit) << c.bytes;  // nor for reading its lines in order
   }
 }
 
@@ -86,18 +89,19 @@ TEST(LineList, WritesEditsAmongRunsOfTheBuffer) {
   EXPECT_EQ(list.NextLineWith('[', 0), 0);
   EXPECT_EQ(list.NextLineWith('[', 1), 1);
   EXPECT_EQ(list.NextLineWith('[', 2), 4);
-  list.SetText("a\r\nb[\r\nc\r\n");  // a text loaded again forgets what was found and blanked before
+  list.SetText("a\r\nb[\r\nc\n");  // a text loaded again forgets what was found and blanked before
   EXPECT_EQ(list.NextLineWith('[', 0), 1);
   list.SetLine(1, "");
   list.SetText("[x]\r\nyz\r\nw\r\n");
   EXPECT_EQ(list.LineView(1), "yz");
-  EXPECT_EQ(list.LinesToText(), "[x]\r\nyz\r\nw\r\n");
+  for (const char* added : {"v", "u"}) list.AddLine(added);
+  EXPECT_EQ(list.LinesToText(), "[x]\r\nyz\r\nw\r\nv\r\nu\r\n");
 }
 
 // A text loaded whole answers as the same lines added one by one, whatever is
 // asked of it in whatever order: views (v), searches (n, the byte after), walks
 // (w, to the next line given), blanks (b), lines set (s), the last dropped (d),
-// a line added (a).
+// a line added (a). The first four ask only what a run asks, and never split the text.
 TEST(LineList, LoadedAnswersAsAddedLineByLine) {
   const std::string text = "[a]\r\n b y\r\nc\r\n[Y]\r\ndy\r\n\r\ne[\r\nlast";
   // clang-format off
@@ -108,7 +112,8 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
       "b3 v1 nz0",
   };
   // clang-format on
-  for (const char* const script : asked) {
+  for (size_t n = 0; n < std::size(asked); ++n) {
+    const char* const script = asked[n];
     LineList loaded, added;
     loaded.SetText(text);
     for (const char* line : {"[a]", " b y", "c", "[Y]", "dy", "", "e[", "last"}) added.AddLine(line);
@@ -130,6 +135,7 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
       }
     }
     EXPECT_EQ(said[0], said[1]) << script;
+    EXPECT_TRUE(n >= 4 || loaded.Unsplit()) << script;
     EXPECT_EQ(loaded.LinesToText(), added.LinesToText()) << script;
   }
 }

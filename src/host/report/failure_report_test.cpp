@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "host/failures/failures.h"
+#include "host/failures/message_catalogue.h"
 
 namespace vornix {
 namespace {
@@ -23,6 +26,20 @@ TEST(FailureReport, Edges) {
   EXPECT_EQ(TrimSystemErrorText(". ."), "");
   EXPECT_EQ(TrimSystemErrorText("a.b"), "a.b");
   EXPECT_EQ(EInOutError(-3).Message(), "Ошибка ввода/вывода -3");
+}
+
+// A number given to two messages would hand one text out for both.
+TEST(FailureReport, EveryMessageHasATextOfItsOwn) {
+  using M = MessageId;
+  const MessageId ids[] = {M::kFailureReport, M::kOutOfMemory, M::kInOutError, M::kFileNotFound, M::kBadFileName,
+                           M::kTooManyOpenFiles, M::kAccessDenied, M::kReadBeyondEnd, M::kDiskFull, M::kBadNumericInput,
+                           M::kFileOpen, M::kFileCreate, M::kStreamWrite, M::kStreamRead, M::kListIndex, M::kNotText,
+                           M::kAccessViolation, M::kReadOf, M::kWriteOf, M::kStackOverflow, M::kDivByZero,
+                           M::kPrivilege, M::kInPageError, M::kExternalException};
+  std::set<std::string> texts;
+  for (const MessageId id : ids) texts.insert(CatalogueText(id));
+  EXPECT_EQ(texts.size(), std::size(ids));
+  EXPECT_EQ(texts.count(""), 0u);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #ifndef VORNIX_HOST_TEXT_LINE_LIST_H_
 #define VORNIX_HOST_TEXT_LINE_LIST_H_
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -20,6 +21,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "host/text/text_rules.h"
 
 namespace vornix {
 
@@ -39,9 +42,18 @@ class LineList {
     return View(at == places_[kViewed].index + 1 && at + 1 < buffered_ ? ViewFrom(at, places_[kViewed].next) : BufferedSpan(index));
   }
   /// Calls f(index, line) for each line of [from, to) in order, as LineView
-  /// gives it. f may change that line, but no line after it.
+  /// gives it, that maybe(line) does not rule out. f may change that line,
+  /// but no line after it. A cheap `maybe` spares the bookkeeping of a line.
+  struct AnyLine {
+    bool operator()(std::string_view) const { return true; }
+  };
+  template <class F, class Maybe = AnyLine>
+  void ForEachLine(int32_t from, int32_t to, F f, Maybe maybe = {}) const;
+  /// Calls f(index, line) for each line that holds one of `bytes`, in order:
+  /// a search of the loaded buffer for each byte, not a look at every line.
+  /// f may change that line, but no line after it.
   template <class F>
-  void ForEachLine(int32_t from, int32_t to, F f) const;
+  void ForEachLineHolding(std::string_view bytes, F f) const;
   /// The first line from `from` on that holds `c`, or LineCount(): one search
   /// of the loaded buffer for the lines that stand in it, whatever their number.
   int32_t NextLineWith(char c, int32_t from) const;
@@ -134,26 +146,65 @@ class LineList {
   mutable std::vector<uint32_t> marks_;
 };
 
-template <class F>
-void LineList::ForEachLine(int32_t from, int32_t to, F f) const {
+template <class F, class Maybe>
+void LineList::ForEachLine(int32_t from, int32_t to, F f, Maybe maybe) const {
   int32_t k = from;
   size_t start = 0;
   if (k < to && StartOf(static_cast<size_t>(k), &start)) {
     // Through the text not split, one LF search a line, the last line aside.
+    // The line passed last counts as the one viewed last.
     const char* const text = text_.get();
+    size_t line_start = start;
     for (; k < to && static_cast<size_t>(k) + 1 < buffered_; ++k) {
-      const char* const line_feed = static_cast<const char*>(std::memchr(text + start, '\n', limit_ - start));
-      const size_t next = static_cast<size_t>(line_feed + 1 - text);
-      places_[kViewed] = Place{static_cast<size_t>(k), start, next};
-      f(k, std::string_view(text + start, next - 2 - start));
-      start = next;
-      if (buffered_ == 0) {  // f split it
-        ++k;
-        break;
-      }
+      line_start = start;
+      start = static_cast<size_t>(static_cast<const char*>(std::memchr(text + start, '\n', limit_ - start)) + 1 - text);
+      const std::string_view line(text + line_start, start - 2 - line_start);
+      if (!maybe(line)) continue;
+      places_[kViewed] = Place{static_cast<size_t>(k), line_start, start};
+      f(k, line);  // perhaps splitting the text
+    }
+    if (buffered_ != 0 && k > from) places_[kViewed] = Place{static_cast<size_t>(k) - 1, line_start, start};
+  }
+  for (; k < to; ++k) {
+    const std::string_view line = LineView(k);
+    if (maybe(line)) f(k, line);
+  }
+}
+
+template <class F>
+void LineList::ForEachLineHolding(std::string_view bytes, F f) const {
+  int32_t k = 0;
+  if (buffered_ > 1) {
+    // Through the text not split, its last line aside: from the nearest
+    // place where one of the bytes stands, back to its line's start, the
+    // LFs before it counted from the line after the one before.
+    const char* const text = text_.get();
+    const char* const end = text + limit_;
+    const auto find = [end](const char* from, char c) {
+      const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
+      return found != nullptr ? static_cast<const char*>(found) : end;
+    };
+    std::vector<const char*> found(bytes.size());
+    for (size_t b = 0; b < bytes.size(); ++b) found[b] = find(text, bytes[b]);
+    const char* counted = text;  // the start of line k
+    for (;;) {
+      const char* const at = found.empty() ? end : *std::min_element(found.begin(), found.end());
+      const char* line = at;
+      while (line > counted && line[-1] != '\n') --line;
+      k += static_cast<int32_t>(CountByte(counted, line, '\n'));
+      if (at == end || static_cast<size_t>(k) + 1 >= buffered_) break;
+      const char* const line_feed = find(at, '\n');
+      places_[kViewed] = Place{static_cast<size_t>(k), static_cast<size_t>(line - text), static_cast<size_t>(line_feed + 1 - text)};
+      f(k, std::string_view(line, static_cast<size_t>(line_feed - 1 - line)));  // perhaps splitting the text
+      ++k;
+      counted = line_feed + 1;
+      for (size_t b = 0; b < bytes.size(); ++b) found[b] = find(std::max(found[b], counted), bytes[b]);
     }
   }
-  for (; k < to; ++k) f(k, LineView(k));
+  for (; k < LineCount(); ++k) {
+    const std::string_view line = LineView(k);
+    if (line.find_first_of(bytes) != std::string_view::npos) f(k, line);
+  }
 }
 
 }  // namespace vornix

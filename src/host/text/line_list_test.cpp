@@ -100,16 +100,17 @@ TEST(LineList, WritesEditsAmongRunsOfTheBuffer) {
 
 // A text loaded whole answers as the same lines added one by one, whatever is
 // asked of it in whatever order: views (v), searches (n, the byte after), walks
-// (w, to the next line given), blanks (b), lines set (s), the last dropped (d),
-// a line added (a). The first four ask only what a run asks, and never split the text.
+// (w, to the next line given), walks through the lines holding either of two
+// bytes (h; H blanks each), blanks (b), lines set (s), the last dropped (d), a
+// line added (a). The first four ask only what a run asks, and never split the text.
 TEST(LineList, LoadedAnswersAsAddedLineByLine) {
   const std::string text = "[a]\r\n b y\r\nc\r\n[Y]\r\ndy\r\n\r\ne[\r\nlast";
   // clang-format off
   const char* const asked[] = {
-      "v0 v1 v2 v3 v4 v5 v6 v7", "v5 v2 v6 v0", "ny0 v1 nY2 ny2 v4 v3 n[5 v6 n[7", "w0 8 b7 w0 8",
+      "v0 v1 v2 v3 v4 v5 v6 v7", "v5 v2 v6 v0", "ny0 v1 nY2 ny2 v4 v3 n[5 v6 n[7", "w0 8 b7 w0 8 HyY",
       "n[1 w4 6 b4 b5 ny5 v4", "b1 b3 v2 b2 v1 n[0", "d7 d6 s3 v5 w4 6 v1", "w2 6 b5 v6 b6 w0 7",
       "b6 d6 ny0 v5", "nY4 ny6 v7 b2 w0 3", "a0 b8 v8 b3 w2 9", "a0 ny5 b8 v7 d8", "a0 a1 n15 nd9",
-      "b3 v1 nz0",
+      "b3 v1 nz0", "hyY h[e hla b3 Hyy", "a0 hd0 Hd0 v4 v8", "v3 v2 H[t w0 8", "s1 HyY", "b4 HyY",
   };
   // clang-format on
   for (size_t n = 0; n < std::size(asked); ++n) {
@@ -120,7 +121,7 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
     std::string said[2];
     for (size_t at = 0; script[at] != '\0'; at += script[at] == ' ') {
       const char op = script[at++];
-      const char c = op == 'n' ? script[at++] : ' ';
+      const char c = op == 'n' || op == 'h' || op == 'H' ? script[at++] : ' ';
       const int32_t index = script[at++] - '0', to = op == 'w' ? script[++at] - '0' : 0;
       at += op == 'w';
       LineList* const lists[] = {&loaded, &added};
@@ -128,7 +129,14 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
         LineList& list = *lists[l];
         if (op == 'v') said[l] += "<" + list.GetLine(index) + ">";
         if (op == 'n') said[l] += std::to_string(list.NextLineWith(c, index)) + " ";
-        if (op == 'w') list.ForEachLine(index, to, [&](int32_t k, std::string_view line) { said[l] += std::to_string(k) + "<" + std::string(line) + ">"; });
+        const auto say = [&](int32_t k, std::string_view line) { said[l] += std::to_string(k) + "<" + std::string(line) + ">"; };
+        if (op == 'w') list.ForEachLine(index, to, say);
+        if (op == 'h' || op == 'H') {
+          list.ForEachLineHolding(std::string{c, static_cast<char>('0' + index)}, [&](int32_t k, std::string_view line) {
+            say(k, line);
+            if (op == 'H') list.SetLine(k, "");
+          });
+        }
         if (op == 'b' || op == 's') list.SetLine(index, op == 'b' ? "" : "set");
         if (op == 'd') list.DeleteLine(index);
         if (op == 'a') list.AddLine("added" + std::to_string(index));

@@ -1,7 +1,5 @@
 #include "edit/dosnet_pass.h"
 
-#include <algorithm>
-
 #include "edit/driver_names.h"
 #include "host/text/line_list.h"
 #include "host/text/text_rules.h"
@@ -17,17 +15,10 @@ namespace {
 template <class OnTaken>
 void WalkTakers(const LineList& dosnet_lines, const DriverNames& names, OnTaken on_taken) {
   if (names.IsEmpty()) return;
-  const int32_t count = dosnet_lines.LineCount();
-  int32_t lower = -1;  // the next line holding "y", once looked for
-  int32_t upper = -1;  // the same for "Y"
-  for (int32_t i = 0; i < count; ++i) {
-    if (lower < i) lower = dosnet_lines.NextLineWith('y', i);
-    if (upper < i) upper = dosnet_lines.NextLineWith('Y', i);
-    i = std::min(lower, upper);
-    if (i == count) break;
-    const int32_t taker = names.SysFileIn(TrimBlanks(dosnet_lines.LineView(i)));
-    if (taker != DriverNames::kNone) on_taken(i, taker);
-  }
+  dosnet_lines.ForEachLineHolding("yY", [&](int32_t line, std::string_view text) {
+    const int32_t taker = names.SysFileIn(TrimBlanks(text));
+    if (taker != DriverNames::kNone) on_taken(line, taker);
+  });
 }
 
 }  // namespace

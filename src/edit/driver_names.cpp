@@ -4,6 +4,25 @@
 
 namespace vornix {
 
+DriverNames::DriverNames(const std::vector<std::string>& names) : tree_(names) {
+  for (const std::string& name : names) {
+    const char* const end = name.data() + name.size();
+    if (name.size() > 3) {
+      begins_.Add(FourKey(name.data()));
+      ends_.Add(FourKey(end - 4));
+    } else if (name.size() > 1) {
+      begins_.Add(PairKey(name.data()));
+      ends_.Add(PairKey(end - 2));
+    } else {
+      for (int other = 0; other < 256; ++other) {
+        const char after[] = {name[0], static_cast<char>(other)}, before[] = {static_cast<char>(other), name[0]};
+        begins_.Add(PairKey(after));
+        ends_.Add(PairKey(before));
+      }
+    }
+  }
+}
+
 int32_t DriverNames::BeginsTrimmed(std::string_view line) const {
   // The blanks at the end are looked for only when a name is met: a name
   // that runs into them does not count.
@@ -64,7 +83,7 @@ int32_t DriverNames::SysFileIn(std::string_view text) const {
   const size_t longest = tree_.LongestName();
   int32_t lowest = kNone;
   for (size_t sys = text.find('.'); sys != std::string_view::npos; sys = text.find('.', sys + 1)) {
-    if (!SysAt(text, sys)) continue;
+    if (!SysAt(text, sys) || (sys >= 4 && !MayEndAt(text.data() + sys))) continue;
     for (size_t start = sys - std::min(sys, longest); start < sys; ++start) {
       tree_.Walk(text.data() + start, sys - start, [&](size_t length, int32_t index) {
         if (start + length == sys) lowest = LowerIndex(lowest, index);

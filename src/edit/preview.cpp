@@ -62,33 +62,23 @@ uint16_t PairOf(char first, char second) {
   return PairAt(pair);
 }
 
-// How a byte folded with FoldAscii may be written, and perhaps a byte more:
-// a letter also with bit 5 set, as in lower case.
-std::array<char, 2> Spellings(char folded) { return {folded, static_cast<char>(folded | 0x20)}; }
-
-// What a pair of bytes tells of a place where a name may begin.
-enum PairFlag : unsigned char {
+// What a pair of bytes tells of a place where a name may begin, and what
+// the FourKey of the four bytes there tells.
+enum PlaceFlag : unsigned char {
   kNameAfter = 1,   // the first makes no word and a name begins with the second
   kNameBegins = 2,  // a name begins with the two or is the first alone
   kShortName = 4,   // a name of three bytes at most does
+  kFourBegins = 8,  // by FourKey: a longer name may begin with the four
 };
-
-// The first four bytes at `at`, each with bit 5 set, which ASCII case does
-// not change, as the key of a table of 2^16.
-uint16_t FourKey(const char* at) {
-  uint32_t four;
-  std::memcpy(&four, at, sizeof four);
-  return static_cast<uint16_t>(((four | 0x20202020u) * 0x9E3779B1u) >> 16);
-}
 
 // The places of a text where a name may stand as a word, told from the bytes
 // around them, so that the tree is walked from few of them: the byte before
 // makes no word, a name begins with the two bytes there, and a name that
-// short does or the four bytes there may begin a name (the table of fours may
-// say so wrongly, never the other way round).
+// short does or the four bytes there may begin a name (their key may say so
+// wrongly, never the other way round).
 class NamePlaces {
  public:
-  explicit NamePlaces(const std::vector<std::string>& names) : pairs_(size_t{1} << 16), fours_(size_t{1} << 16) {
+  explicit NamePlaces(const std::vector<std::string>& names) : flags_(size_t{1} << 16) {
     std::array<bool, 256> begins{}, alone{};
     for (const std::string& name : names) {
       const char first = FoldAscii(name[0]);
@@ -100,35 +90,33 @@ class NamePlaces {
       const bool short_name = name.size() <= 3;
       for (const char a : Spellings(first)) {
         for (const char b : Spellings(FoldAscii(name[1])))
-          pairs_[PairOf(a, b)] |= short_name ? kNameBegins | kShortName : kNameBegins;
+          flags_[PairOf(a, b)] |= short_name ? kNameBegins | kShortName : kNameBegins;
       }
-      if (!short_name) fours_[FourKey(name.data())] = 1;
+      if (!short_name) flags_[FourKey(name.data())] |= kFourBegins;
     }
     for (int c = 0; c < 256; ++c) {
       const char byte = static_cast<char>(c);
       for (int other = 0; other < 256 && alone[static_cast<unsigned char>(FoldAscii(byte))]; ++other)
-        pairs_[PairOf(byte, static_cast<char>(other))] |= kNameBegins | kShortName;
+        flags_[PairOf(byte, static_cast<char>(other))] |= kNameBegins | kShortName;
       for (int before = 0; before < 256 && begins[static_cast<unsigned char>(FoldAscii(byte))]; ++before)
-        pairs_[PairOf(static_cast<char>(before), byte)] |= IsWordByte(static_cast<char>(before)) ? 0 : kNameAfter;
+        flags_[PairOf(static_cast<char>(before), byte)] |= IsWordByte(static_cast<char>(before)) ? 0 : kNameAfter;
     }
   }
 
   /// Whether a name may stand as a word at `at`; reads from at[-1] to at[3].
   bool MayStandAt(const char* at) const {
-    const unsigned char here = pairs_[PairAt(at)];
-    return (here & kNameBegins) != 0 && (pairs_[PairAt(at - 1)] & kNameAfter) != 0 &&
-           ((here & kShortName) != 0 || fours_[FourKey(at)] != 0);
+    const unsigned char here = flags_[PairAt(at)];
+    return (here & kNameBegins) != 0 && (flags_[PairAt(at - 1)] & kNameAfter) != 0 &&
+           ((here & kShortName) != 0 || (flags_[FourKey(at)] & kFourBegins) != 0);
   }
   /// The same for either byte of the pair at `pair`.
   bool MayStandIn(const char* pair) const {
-    const unsigned char flags = pairs_[PairAt(pair)];
-    return flags != 0 && (((flags & kNameBegins) != 0 && MayStandAt(pair)) ||
-                          ((flags & kNameAfter) != 0 && MayStandAt(pair + 1)));
+    const unsigned char flags = flags_[PairAt(pair)];
+    return (((flags & kNameBegins) != 0 && MayStandAt(pair)) || ((flags & kNameAfter) != 0 && MayStandAt(pair + 1)));
   }
 
  private:
-  std::vector<unsigned char> pairs_;  // PairFlag by PairAt
-  std::vector<unsigned char> fours_;  // by FourKey: whether a name may begin with the four
+  std::vector<unsigned char> flags_;  // PlaceFlag by PairAt, and kFourBegins by FourKey
 };
 
 // Pairs of bytes, each two bytes after the one before: the places std::find_if

@@ -79,10 +79,13 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::v
     const LineRule rule = any ? RuleOf(section.section) : LineRule::kNone;
     for (int32_t k = i; k < header && section.driver_files != DriverNames::kNone; ++k) on_taken(k, section.driver_files);
     if (rule == LineRule::kBeginsWith) {  // most lines of a script: a loop of its own
-      txtsetup_lines.ForEachLine(i, header, [&](int32_t k, std::string_view line) {
-        const int32_t taker = names.BeginsTrimmed(line);  // trims only when a name is met
-        if (taker != DriverNames::kNone) on_taken(k, taker);
-      });
+      txtsetup_lines.ForEachLine(
+          i, header,
+          [&](int32_t k, std::string_view line) {
+            const int32_t taker = names.BeginsTrimmed(line);  // trims only when a name is met
+            if (taker != DriverNames::kNone) on_taken(k, taker);
+          },
+          [&names](std::string_view line) { return names.MayBeginTrimmed(line); });
     } else if (rule != LineRule::kNone) {
       txtsetup_lines.ForEachLine(i, header, [&](int32_t k, std::string_view line) {
         const int32_t taker = HoldingTaker(rule, line, names);

@@ -1,0 +1,27 @@
+#include "edit/driver_names.h"
+
+#include <gtest/gtest.h>
+
+namespace vornix {
+namespace {
+
+// The quick tests let through every line a name may begin and every place a
+// name may end, in any ASCII case, and rule out the plainly foreign.
+TEST(DriverNames, QuickTestsRuleOutOnlyWhatNoNameBeginsOrEnds) {
+  const DriverNames names({"abcde", "Xy2", "q"});
+  // clang-format off
+  const struct { std::string text; bool begins, ends; } cases[] = {
+      {"ABCDE.sys", true, false}, {"abcdx", true, false}, {"1,abcde", false, true}, {"1,xBCDE", false, true},
+      {"xy2 = 1", true, false}, {"1,xY2", false, true}, {"qzzz", true, false}, {"zzzQ", false, true},
+      {"abxde", false, false}, {"zzzz", false, false}, {"xz2.", false, false}, {"1,xcde", false, false},
+      {"xy", true, false}, {" zzz", true, false}, {"\tzzz", true, false},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    EXPECT_EQ(names.MayBeginTrimmed(c.text), c.begins) << c.text;
+    if (c.text.size() >= 4) EXPECT_EQ(names.MayEndAt(c.text.data() + c.text.size()), c.ends) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace vornix

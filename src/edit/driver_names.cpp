@@ -85,6 +85,7 @@ int32_t DriverNames::SysFileIn(std::string_view text) const {
   for (size_t sys = text.find('.'); sys != std::string_view::npos; sys = text.find('.', sys + 1)) {
     if (!SysAt(text, sys) || (sys >= 4 && !MayEndAt(text.data() + sys))) continue;
     for (size_t start = sys - std::min(sys, longest); start < sys; ++start) {
+      if (!MayBeginAt(text.data() + start)) continue;
       tree_.Walk(text.data() + start, sys - start, [&](size_t length, int32_t index) {
         if (start + length == sys) lowest = LowerIndex(lowest, index);
       });

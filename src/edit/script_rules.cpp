@@ -33,10 +33,9 @@ void DropByteOrderMark(LineList& lines) {
 std::vector<std::string> DriverNamesOf(const LineList& delete_list) {
   std::vector<std::string> names;
   names.reserve(static_cast<size_t>(delete_list.LineCount()));
-  for (int32_t i = 0; i < delete_list.LineCount(); ++i) {
-    const std::string_view name = delete_list.LineView(i);
+  delete_list.ForEachLine(0, delete_list.LineCount(), [&names](int32_t, std::string_view name) {
     if (!TrimBlanks(name).empty()) names.emplace_back(name);
-  }
+  });
   return names;
 }
 

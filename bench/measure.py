@@ -67,7 +67,7 @@ def measure(work, args, data, pool):
         (pristine / n).write_bytes(body)
     restore = lambda: [shutil.copyfile(pristine / n, i386 / n) for n in data]
     floor = [str(Path(work, "floor"))] + [str(i386 / n) for n in data]
-    subprocess.run(["cc", "-O2", "-o", floor[0], HERE / "floor.c"], check=True)
+    subprocess.run(["cc", "-O2", "-static", "-o", floor[0], HERE / "floor.c"], check=True)  # linked as the tool is
     print(f"{args.tool}; {work}: " + "; ".join(f"{n} {len(b.splitlines()):,} lines {len(b):,} bytes"
                                                 for n, b in data.items()))
     print(f"{'names':>6} {'present':>7} {'blanked':>11} | {'M instr':>7} {'floor':>5} {'-N':>6} {'-L':>6} | "

@@ -8,7 +8,7 @@ namespace vornix {
 
 namespace {
 
-// Calls on_taken(line, taker) for every line a name takes, in file order.
+// Calls on_taken(line, taker, text) for every line a name takes, in file order.
 // The pass reads no sections: any line that names a driver's ".sys" file, in
 // any case and anywhere in it, is taken. Such a line holds a "y" or a "Y":
 // only the lines found by searching the buffer for those two are read.
@@ -17,20 +17,22 @@ void WalkTakers(const LineList& dosnet_lines, const DriverNames& names, OnTaken 
   if (names.IsEmpty()) return;
   dosnet_lines.ForEachLineHolding("yY", [&](int32_t line, std::string_view text) {
     const int32_t taker = names.SysFileIn(TrimBlanks(text));
-    if (taker != DriverNames::kNone) on_taken(line, taker);
+    if (taker != DriverNames::kNone) on_taken(line, taker, text);
   });
 }
 
 }  // namespace
 
-std::vector<int32_t> DosnetTakers(const LineList& dosnet_lines, const DriverNames& names) {
-  std::vector<int32_t> takers(static_cast<size_t>(dosnet_lines.LineCount()), DriverNames::kNone);
-  WalkTakers(dosnet_lines, names, [&takers](int32_t line, int32_t taker) { takers[static_cast<size_t>(line)] = taker; });
-  return takers;
+std::vector<TakenLine> DosnetTakers(const LineList& dosnet_lines, const DriverNames& names) {
+  std::vector<TakenLine> taken;
+  WalkTakers(dosnet_lines, names, [&taken](int32_t line, int32_t taker, std::string_view text) {
+    taken.push_back(TakenLine{line, taker, LineRule::kContains, text});
+  });
+  return taken;
 }
 
 void ClearDosnetEntries(LineList& dosnet_lines, const DriverNames& names) {
-  WalkTakers(dosnet_lines, names, [&dosnet_lines](int32_t line, int32_t) { dosnet_lines.SetLine(line, std::string_view()); });
+  WalkTakers(dosnet_lines, names, [&dosnet_lines](int32_t line, int32_t, std::string_view) { dosnet_lines.SetLine(line, std::string_view()); });
 }
 
 }  // namespace vornix

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "edit/txtsetup_pass.h"
+
 namespace vornix {
 
 class DriverNames;
@@ -13,9 +15,9 @@ class LineList;
 /// drivers.
 void ClearDosnetEntries(LineList& dosnet_lines, const DriverNames& names);
 
-/// For each line, the lowest list index of the names whose ".sys" file it
-/// names, or DriverNames::kNone.
-std::vector<int32_t> DosnetTakers(const LineList& dosnet_lines, const DriverNames& names);
+/// The lines that name a driver's ".sys" file, in order, each with the
+/// lowest list index of those names and the rule kContains.
+std::vector<TakenLine> DosnetTakers(const LineList& dosnet_lines, const DriverNames& names);
 
 }  // namespace vornix
 

@@ -41,7 +41,7 @@ std::string_view ServiceOf(std::string_view entry) {
 std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string>& names) {
   const Takers found = FindTakers(txtsetup, LineList(), names);
   const std::vector<ScriptSection>& sections = found.sections;
-  const std::vector<int32_t>& takers = found.txtsetup;
+  auto next_taken = found.txtsetup.begin();  // the first taken line not before the one at hand
   // The rows first, then one look at each [SCSI] and [HardwareIdsDatabase]
   // entry for the rows of its name: the sections may come in any order.
   std::vector<DriverRow> rows;
@@ -64,9 +64,11 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
         return;
       }
       const std::string_view value = ValueOf(entry);
+      while (next_taken != found.txtsetup.end() && next_taken->line < k) ++next_taken;
+      const bool taken = next_taken != found.txtsetup.end() && next_taken->line == k;
       rows.push_back(DriverRow{std::string(KeyOf(entry)),
                                std::string(TrimBlanks(value.substr(0, value.find(',')))), 0, std::nullopt,
-                               takers[k]});
+                               taken ? next_taken->taker : kNoTaker});
       rows_named[UpperAscii(rows.back().name)].push_back(rows.size() - 1);
     });
   }

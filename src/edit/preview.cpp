@@ -176,21 +176,15 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
   const DriverNames tree_names(names);
   const Takers takers = FindTakers(txtsetup, dosnet, tree_names);
   const LineList* const scripts[] = {&txtsetup, &dosnet};
-  const std::vector<int32_t>* const taken[] = {&takers.txtsetup, &takers.dosnet};
+  const std::vector<TakenLine>* const taken[] = {&takers.txtsetup, &takers.dosnet};
 
   // Each line goes to the name whose pass blanks it.
-  const auto is_taken = [](int32_t n) { return n != kNoTaker; };
   for (int s = 0; s < 2; ++s) {
-    const std::vector<int32_t>& takers_of = *taken[s];
-    for (auto it = std::find_if(takers_of.begin(), takers_of.end(), is_taken); it != takers_of.end();
-         it = std::find_if(it + 1, takers_of.end(), is_taken)) {
-      const int32_t i = static_cast<int32_t>(it - takers_of.begin());
-      const std::string_view line = scripts[s]->LineView(i);
-      if (line.empty()) continue;
-      const std::string& name = names[static_cast<size_t>(*it)];
-      const PreviewLine::Note note =
-          s == 0 ? NoteOf(RuleOf(takers.sections[static_cast<size_t>(i)]), line, name) : NoteOf(LineRule::kContains, line, name + ".sys");
-      previews[static_cast<size_t>(*it)].push_back(PreviewLine{s == 0, i, note, line});
+    for (const TakenLine& line : *taken[s]) {
+      if (line.text.empty()) continue;
+      const std::string& name = names[static_cast<size_t>(line.taker)];
+      const PreviewLine::Note note = NoteOf(line.rule, line.text, s == 0 ? name : name + ".sys");
+      previews[static_cast<size_t>(line.taker)].push_back(PreviewLine{s == 0, line.line, note, line.text});
     }
   }
 
@@ -203,7 +197,8 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
   std::vector<int32_t> listed_at(names.size());  // the last line a name was listed for, per script
   for (int s = 0; s < 2; ++s) {
     std::fill(listed_at.begin(), listed_at.end(), -1);
-    int32_t line = 0;  // where `counted` stands
+    int32_t line = 0;                     // where `counted` stands
+    auto next_taken = taken[s]->begin();  // the first taken line not before `line`
     for (const std::string_view piece : scripts[s]->TextPieces()) {
       const char* counted = piece.data();
       const char* const end = piece.data() + piece.size();
@@ -211,7 +206,8 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
         if (length < static_cast<size_t>(end - at) && IsWordByte(at[length])) return;
         line += static_cast<int32_t>(CountByte(counted, at, '\n'));
         counted = at;
-        if ((*taken[s])[static_cast<size_t>(line)] != kNoTaker) return;
+        while (next_taken != taken[s]->end() && next_taken->line < line) ++next_taken;
+        if (next_taken != taken[s]->end() && next_taken->line == line) return;
         // The line is the piece's bytes around the name up to a line end.
         const char* from = at;
         while (from > piece.data() && from[-1] != '\n') --from;

@@ -6,8 +6,6 @@
 
 namespace vornix {
 
-static_assert(kNoTaker == DriverNames::kNone, "the passes' none is the takers' none");
-
 Takers FindTakers(const LineList& txtsetup, const LineList& dosnet,
                   const std::vector<std::string>& names) {
   return FindTakers(txtsetup, dosnet, DriverNames(names));

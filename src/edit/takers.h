@@ -18,18 +18,18 @@ class LineList;
 constexpr int32_t kNoTaker = -1;
 
 struct Takers {
-  std::vector<int32_t> txtsetup;  // one entry per line of each script
-  std::vector<int32_t> dosnet;
+  std::vector<TakenLine> txtsetup;  // the lines taken, in order, of each script
+  std::vector<TakenLine> dosnet;
   std::vector<ScriptSection> sections;  // of each txtsetup line, found in the same walk
 };
 
-/// For each line of the scripts as loaded, the index in `names` of the first
-/// name whose pass blanks it in a run, or kNoTaker. That is the lowest index
-/// among the names whose rule matches the line: a run blanks the same lines
-/// in any order of the names (see driver_names.h). `names` as the passes get
-/// them: none empty. Each script is walked once, whatever the number of
-/// names; a line that is already empty is taken only in a driver's own files
-/// section.
+/// The lines of the scripts as loaded that a name takes, each with the index
+/// in `names` of the first name whose pass blanks it in a run. That is the
+/// lowest index among the names whose rule matches the line: a run blanks the
+/// same lines in any order of the names (see driver_names.h). `names` as the
+/// passes get them: none empty. Each script is walked once, whatever the
+/// number of names; a line that is already empty is taken only in a driver's
+/// own files section.
 Takers FindTakers(const LineList& txtsetup, const LineList& dosnet,
                   const std::vector<std::string>& names);
 /// The same for the names prepared once.

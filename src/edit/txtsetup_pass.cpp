@@ -62,10 +62,10 @@ int32_t HoldingTaker(LineRule rule, std::string_view line, const DriverNames& na
   return rule == LineRule::kQuoted ? names.QuotedIn(TrimBlanks(line)) : names.OccursIn(TrimBlanks(line));
 }
 
-// Calls on_taken(line, taker) for every line a name takes, in file order,
-// and gives each line's section to `sections` when there is one. Only the
-// lines holding "[" open sections; the lines of a section with no rule are
-// not read.
+// Calls on_taken(line, taker, rule, text) for every line a name takes, in
+// file order, and gives each line's section to `sections` when there is one.
+// Only the lines holding "[" open sections; the lines of a section with no
+// rule are not read.
 template <class OnTaken>
 void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::vector<ScriptSection>* sections,
                 OnTaken on_taken) {
@@ -77,29 +77,33 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::v
     const int32_t header = txtsetup_lines.NextLineWith('[', i);
     if (sections != nullptr) sections->resize(static_cast<size_t>(header), section.section);
     const LineRule rule = any ? RuleOf(section.section) : LineRule::kNone;
-    for (int32_t k = i; k < header && section.driver_files != DriverNames::kNone; ++k) on_taken(k, section.driver_files);
-    if (rule == LineRule::kBeginsWith) {  // most lines of a script: a loop of its own
+    if (section.driver_files != DriverNames::kNone) {
+      txtsetup_lines.ForEachLine(i, header, [&](int32_t k, std::string_view line) {
+        on_taken(k, section.driver_files, LineRule::kNone, line);
+      });
+    } else if (rule == LineRule::kBeginsWith) {  // most lines of a script: a loop of its own
       txtsetup_lines.ForEachLine(
           i, header,
           [&](int32_t k, std::string_view line) {
             const int32_t taker = names.BeginsTrimmed(line);  // trims only when a name is met
-            if (taker != DriverNames::kNone) on_taken(k, taker);
+            if (taker != DriverNames::kNone) on_taken(k, taker, rule, line);
           },
           [&names](std::string_view line) { return names.MayBeginTrimmed(line); });
     } else if (rule != LineRule::kNone) {
       txtsetup_lines.ForEachLine(i, header, [&](int32_t k, std::string_view line) {
         const int32_t taker = HoldingTaker(rule, line, names);
-        if (taker != DriverNames::kNone) on_taken(k, taker);
+        if (taker != DriverNames::kNone) on_taken(k, taker, rule, line);
       });
     }
     if (header == count) break;
-    section = SectionOpenedBy(TrimBlanks(txtsetup_lines.LineView(header)), names);
+    const std::string_view header_line = txtsetup_lines.LineView(header);
+    section = SectionOpenedBy(TrimBlanks(header_line), names);
     if (sections != nullptr) sections->push_back(ScriptSection::kOther);
     // A recognised header is never blanked by the rules of the section it
     // opens: a name such as "bus" must not remove "[BusExtenders]" and hand
     // that section's lines to the section before it. A driver's own files
     // header goes with its section.
-    if (section.driver_files != DriverNames::kNone) on_taken(header, section.driver_files);
+    if (section.driver_files != DriverNames::kNone) on_taken(header, section.driver_files, LineRule::kNone, header_line);
     i = header + 1;
   }
 }
@@ -123,18 +127,19 @@ LineRule RuleOf(ScriptSection section) {
   return LineRule::kNone;
 }
 
-std::vector<int32_t> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names,
-                                    std::vector<ScriptSection>* sections) {
-  std::vector<int32_t> takers(static_cast<size_t>(txtsetup_lines.LineCount()), DriverNames::kNone);
-  if (sections != nullptr) sections->reserve(takers.size());
-  WalkTakers(txtsetup_lines, names, sections,
-             [&takers](int32_t line, int32_t taker) { takers[static_cast<size_t>(line)] = taker; });
-  return takers;
+std::vector<TakenLine> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names,
+                                      std::vector<ScriptSection>* sections) {
+  std::vector<TakenLine> taken;
+  if (sections != nullptr) sections->reserve(static_cast<size_t>(txtsetup_lines.LineCount()));
+  WalkTakers(txtsetup_lines, names, sections, [&taken](int32_t line, int32_t taker, LineRule rule, std::string_view text) {
+    taken.push_back(TakenLine{line, taker, rule, text});
+  });
+  return taken;
 }
 
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
   // A line is read before it is blanked, and blanking it changes no other.
-  WalkTakers(txtsetup_lines, names, nullptr, [&txtsetup_lines](int32_t line, int32_t) {
+  WalkTakers(txtsetup_lines, names, nullptr, [&txtsetup_lines](int32_t line, int32_t, LineRule, std::string_view) {
     txtsetup_lines.SetLine(line, std::string_view());
   });
 }

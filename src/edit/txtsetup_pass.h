@@ -4,6 +4,7 @@
 #define VORNIX_EDIT_TXTSETUP_PASS_H_
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace vornix {
@@ -28,12 +29,6 @@ enum class ScriptSection {
   kBusExtenders,
 };
 
-/// For each line, the lowest list index of the names whose rule takes it, or
-/// DriverNames::kNone: the name whose pass blanks it in a run name by name.
-/// With `sections`, also the section of each line, in the same walk.
-std::vector<int32_t> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names,
-                                    std::vector<ScriptSection>* sections = nullptr);
-
 /// The rule that a recognised section sets for its lines: whether a line is
 /// taken when it begins with a name, holds it in quotes, or holds it
 /// anywhere. Headers themselves, and lines of no recognised section (a
@@ -43,6 +38,20 @@ enum class LineRule { kNone,
                       kQuoted,
                       kContains };
 LineRule RuleOf(ScriptSection section);
+
+/// A line that a pass takes: the lowest list index of the names whose rule
+/// takes it, the name whose pass blanks it in a run name by name.
+struct TakenLine {
+  int32_t line;
+  int32_t taker;
+  LineRule rule;          // that takes it; kNone for a driver's own files section
+  std::string_view text;  // as loaded, a view into the list
+};
+
+/// The lines the names take, in order. With `sections`, also the section of
+/// each line, in the same walk.
+std::vector<TakenLine> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names,
+                                      std::vector<ScriptSection>* sections = nullptr);
 
 }  // namespace vornix
 

@@ -8,6 +8,7 @@
 #ifndef VORNIX_EDIT_DRIVER_NAMES_H_
 #define VORNIX_EDIT_DRIVER_NAMES_H_
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -92,7 +93,7 @@ class DriverNames {
 
 /// The lower of two list indices, kNone counting as above all.
 inline int32_t LowerIndex(int32_t a, int32_t b) {
-  return static_cast<uint32_t>(a) < static_cast<uint32_t>(b) ? a : b;
+  return static_cast<int32_t>(std::min(static_cast<uint32_t>(a), static_cast<uint32_t>(b)));
 }
 
 }  // namespace vornix

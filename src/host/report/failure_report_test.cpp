@@ -40,6 +40,7 @@ TEST(FailureReport, EveryMessageHasATextOfItsOwn) {
   for (const MessageId id : ids) texts.insert(CatalogueText(id));
   EXPECT_EQ(texts.size(), std::size(ids));
   EXPECT_EQ(texts.count(""), 0u);
+  EXPECT_EQ(CatalogueText(static_cast<MessageId>(1)), "");  // a number with no message has no text
 }
 
 }  // namespace

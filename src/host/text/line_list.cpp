@@ -20,11 +20,6 @@ constexpr size_t kStorageLimit = std::numeric_limits<int32_t>::max();
 
 void LineList::RaiseIndexError(int32_t index) { Raise<EStringListError>(index); }
 
-void LineList::Mark(size_t index) const {
-  const auto at = std::lower_bound(marks_.begin(), marks_.end(), index);
-  if (at == marks_.end() || *at != index) marks_.insert(at, static_cast<uint32_t>(index));
-}
-
 LineList::Span LineList::Store(std::string_view text) {
   if (text.size() + 2 > kStorageLimit - text_size_ - added_.size())
     throw std::bad_alloc();
@@ -48,7 +43,6 @@ void LineList::SetLine(int32_t index, std::string_view text) {
   }
   if (buffered_ != 0 && text.empty() && BlankBuffered(static_cast<size_t>(index))) return;
   if (buffered_ != 0) Split();
-  Mark(static_cast<size_t>(index));
   Span& span = lines_[static_cast<size_t>(index)];
   // Blanking, the passes' only edit, needs no new bytes: the empty line
   // stands where the old one ended, before its line end.
@@ -63,13 +57,6 @@ void LineList::DeleteLine(int32_t index) {
   }
   if (buffered_ != 0) Split();
   lines_.erase(lines_.begin() + index);
-  if (static_cast<size_t>(index) < crlf_loaded_) --crlf_loaded_;
-  // The marks after it move down with their lines; the line that takes its
-  // place no longer follows its neighbour in the buffer.
-  auto at = std::lower_bound(marks_.begin(), marks_.end(), static_cast<uint32_t>(index));
-  if (at != marks_.end() && *at == static_cast<uint32_t>(index)) at = marks_.erase(at);
-  for (auto m = at; m != marks_.end(); ++m) --*m;
-  Mark(static_cast<size_t>(index));
 }
 
 int32_t LineList::AddLine(std::string_view text) {
@@ -126,22 +113,15 @@ std::optional<size_t> CrLfLineEnds(const char* from, const char* to) {
 
 }  // namespace
 
-size_t LineList::SplitLines(const char* begin, const char* end, std::vector<Span>* lines) {
-  const auto line_end = [](char c) { return c == '\r' || c == '\n'; };
+void LineList::SplitLines(const char* begin, const char* end, std::vector<Span>* lines) {
+  const char* line_feed = Find(begin, end, '\n');  // the first at or after p
   for (const char* p = begin; p < end;) {
-    const char* const after = std::find_if(p, end, line_end);
+    if (line_feed < p) line_feed = Find(p, end, '\n');
+    const char* const after = Find(p, line_feed, '\r');  // a CR before it ends the line first
     lines->push_back(Span{static_cast<uint32_t>(p - begin), static_cast<uint32_t>(after - p)});
     p = after;
     if (p < end && *p == '\r') ++p;
     if (p < end && *p == '\n') ++p;
-  }
-  // The lines that CR LF ends, up to the first that a lone CR or LF ends:
-  // there is one, or the text would be all CR LF.
-  size_t crlf_lines = 0;
-  for (;; ++crlf_lines) {
-    const Span line = (*lines)[crlf_lines];
-    const char* const after = begin + line.offset + line.length;
-    if (end - after < 2 || after[0] != '\r' || after[1] != '\n') return crlf_lines;
   }
 }
 
@@ -154,8 +134,6 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   limit_ = static_cast<size_t>(end - begin);
   added_.clear();
   lines_.clear();
-  marks_.clear();
-  crlf_loaded_ = 0;
   blanks_.clear();
   passed_ = 0;
   for (Place& place : places_) place = Place{SIZE_MAX, 0, 0};
@@ -164,7 +142,7 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
     return;
   }
   buffered_ = 0;
-  crlf_loaded_ = SplitLines(begin, end, &lines_);
+  SplitLines(begin, end, &lines_);
 }
 
 LineList::Span LineList::LastBuffered() const {
@@ -242,13 +220,11 @@ void LineList::Split() const {
     *line = Span{static_cast<uint32_t>(p - begin), static_cast<uint32_t>(line_feed - (line_feed < end) - p)};
     p = line_feed + 1;
   }
-  crlf_loaded_ = buffered_ - (end[-1] != '\n');
   std::copy(lines_.begin(), lines_.end(), line);
   lines_ = std::move(lines);
   buffered_ = 0;
   for (const Blank& blank : blanks_) {
     lines_[blank.index] = Span{blank.line.offset + blank.line.length, 0};
-    Mark(blank.index);
   }
   blanks_.clear();
 }
@@ -304,8 +280,7 @@ std::vector<std::string_view> LineList::TextPieces() const {
     else
       pieces.emplace_back(from, size);
   };
-  const auto add_line = [&](size_t i) {
-    const Span span = lines_[i];
+  const auto add_line = [&](Span span) {
     const std::string_view line = View(span);
     const char* const after = line.data() + line.size();
     const char* const limit =
@@ -327,22 +302,9 @@ std::vector<std::string_view> LineList::TextPieces() const {
     add(text_.get() + at, limit_ - at);
     if (text_[limit_ - 1] != '\n') add("\r\n", 2);
   }
-  // Through the lines loaded with CR LF: a line that may stand apart, then
-  // the run of the buffer up to the next mark.
-  const size_t lead = std::min(crlf_loaded_, lines_.size());
-  size_t i = 0;
-  for (auto mark = marks_.begin(); i < lead;) {
-    add_line(i);
-    while (mark != marks_.end() && *mark <= i) ++mark;
-    const size_t next = mark == marks_.end() ? lead : std::min<size_t>(*mark, lead);
-    if (next > i + 1) {
-      const Span first = lines_[i + 1];
-      const Span last = lines_[next - 1];
-      add(text_.get() + first.offset, last.offset + last.length + 2 - first.offset);
-    }
-    i = next;
-  }
-  for (; i < lines_.size(); ++i) add_line(i);
+  // Then each line with its CR LF, where it has one in the buffer: the
+  // unchanged lines of a text split are runs of it again.
+  for (const Span span : lines_) add_line(span);
   return pieces;
 }
 

@@ -85,14 +85,12 @@ class LineList {
   }
   [[noreturn]] static void RaiseIndexError(int32_t index);
   Span Store(std::string_view text);
-  // Splits [begin, end), a text with a line end other than CR LF, into
-  // `lines`; the number of leading lines that CR LF ends.
-  static size_t SplitLines(const char* begin, const char* end, std::vector<Span>* lines);
+  // Splits [begin, end), a text with a line end other than CR LF, into `lines`.
+  static void SplitLines(const char* begin, const char* end, std::vector<Span>* lines);
   std::string_view View(Span span) const {
     const char* const buffer = (span.offset & kAdded) != 0 ? added_.data() : text_.get();
     return std::string_view(buffer + (span.offset & ~kAdded), span.length);
   }
-  void Mark(size_t index) const;
   // The lines of the text not split yet: the last of them is found from the
   // end; asking for any other splits them all.
   Span BufferedSpan(int32_t index) const;
@@ -125,12 +123,6 @@ class LineList {
   mutable size_t buffered_ = 0;
   size_t limit_ = 0;
   mutable std::vector<Span> lines_;
-  // The leading lines loaded with CR LF after them: the bytes of one that is
-  // unchanged begin right after the CR LF of the line before, unless a line
-  // between them was deleted. marks_ holds, in order, the lines that were set
-  // or follow a deleted line; any other line of that lead continues its
-  // neighbour's run of the buffer, so a save costs the pieces, not the lines.
-  mutable size_t crlf_loaded_ = 0;
   // [0] to [2]: the last line found by NextLineWith for each kind of byte;
   // [kViewed]: the line viewed last (at first, as if a line before the first
   // ended at 0), last so that it is the one taken of two at the same line.
@@ -143,7 +135,6 @@ class LineList {
     Span line;
   };
   mutable std::vector<Blank> blanks_;
-  mutable std::vector<uint32_t> marks_;
 };
 
 template <class F, class Maybe>

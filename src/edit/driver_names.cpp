@@ -53,7 +53,7 @@ int32_t DriverNames::QuotedIn(std::string_view text) const {
 
 int32_t DriverNames::OccursIn(std::string_view text) const {
   int32_t lowest = kNone;
-  for (size_t start = 0; start < text.size(); ++start) {
+  for (size_t start = 0; start != text.size(); ++start) {
     tree_.Walk(text.data() + start, text.size() - start,
                [&](size_t, int32_t index) { lowest = LowerIndex(lowest, index); });
   }

@@ -73,8 +73,7 @@ void NameTree::Walk(const char* at, size_t available, OnName on_name) const {
   if (node == 0) return;
   if (nodes_[node].first_name >= 0) on_name(1, nodes_[node].first_name);
   if (available == 1) return;
-  node = second_[root_row_[first] * 256 + static_cast<unsigned char>(FoldAscii(at[1]))];
-  if (node == 0) return;
+  node = second_[root_row_[first] * 256 + static_cast<unsigned char>(FoldAscii(at[1]))];  // 0: the root, which ends no name and has no child
   if (nodes_[node].first_name >= 0) on_name(2, nodes_[node].first_name);
   for (size_t depth = 2; depth < available;) {
     node = Child(node, FoldAscii(at[depth++]));

@@ -55,11 +55,11 @@ void TextStream::FlushIfWriteThrough() {
 }
 
 void TextStream::Flush() {
-  if (open_ && direction_ == Direction::kOutput && position_ != 0) WriteHeld();
+  if (direction_ == Direction::kOutput && position_ != 0) WriteHeld();  // held bytes: open
 }
 
 void TextStream::Close() {
-  if (direction_ == Direction::kOutput) Flush();
+  Flush();
   open_ = false;
 }
 

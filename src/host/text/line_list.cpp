@@ -164,7 +164,10 @@ bool LineList::StartOf(size_t index, size_t* start) const {
   for (const Place& place : places_) {
     if (place.index <= index && place.index >= from.index) from = place;
   }
-  if (from.next != 0 && from.index + 1 == index) from = Place{index, from.next, 0};
+  if (from.next != 0 && from.index + 1 == index) {
+    from.index = index;
+    from.offset = from.next;
+  }
   const char* const text = text_.get();
   const char* const end = text + limit_;
   const char* at = text + from.offset;

@@ -510,14 +510,7 @@ FAULTS = [  # the test helper's kind of fault, the class and message of the repo
     ("inpage", "EInPageError", "Ошибка страницы ввода/вывода.", "plain"),
     ("other", "EExternalException", "Внешнее исключение {code}.", "plain"),
 ]
-SIGNALS = [
-    signal.SIGINT,
-    signal.SIGTERM,
-    signal.SIGHUP,
-    signal.SIGQUIT,
-    signal.SIGUSR1,
-    signal.SIGRTMIN,
-]
+SIGNALS = [getattr(signal, n) for n in "SIGINT SIGTERM SIGHUP SIGQUIT SIGUSR1 SIGRTMIN".split()]
 LATE_FAULTS = [("read", 216), ("divide", 200), ("illegal", 255), ("other", 255)]
 CONSOLE = [  # standard output made to fail, the message on Linux
     ("standard output closed", partial(closed, 1), "Ошибка ввода/вывода 105"),

@@ -1,6 +1,10 @@
 #include "host/process/paths.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "host/process/posix_paths.h"
 
 namespace vornix {
 namespace {
@@ -50,6 +54,25 @@ TEST(Paths, LeadBytesOfTheCodePage) {
   EXPECT_FALSE(LeadBytesFromRanges(reversed, 3).Contains('\x70'));  // no whole pair
   EXPECT_TRUE(HasSingleByteCodePage(0x09));                         // English
   EXPECT_FALSE(HasSingleByteCodePage(0x19));                        // Russian: the code page is asked
+}
+
+// Both are read into a buffer that grows until the whole path fits.
+TEST(Paths, PosixPathsLongerThanTheFirstBuffer) {
+  const std::string link = testing::TempDir() + "vornix-long-link", target(1000, 'x');
+  unlink(link.c_str());
+  ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+  EXPECT_EQ(ReadLink(link.c_str()), target);
+  EXPECT_EQ(ReadLink((link + "-missing").c_str()), "");
+  unlink(link.c_str());
+
+  const std::string before = CurrentDirectory();
+  std::string deep = testing::TempDir() + "vornix-deep";
+  mkdir(deep.c_str(), 0700);
+  for (int level = 0; level < 4; ++level) mkdir((deep += "/" + std::string(100, 'd')).c_str(), 0700);
+  ASSERT_EQ(chdir(deep.c_str()), 0);
+  char resolved[4096];
+  EXPECT_EQ(CurrentDirectory(), realpath(".", resolved));
+  ASSERT_EQ(chdir(before.c_str()), 0);
 }
 
 }  // namespace

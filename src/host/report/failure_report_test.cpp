@@ -6,6 +6,7 @@
 
 #include "host/failures/failures.h"
 #include "host/failures/message_catalogue.h"
+#include "host/failures/text_encoding.h"
 
 namespace vornix {
 namespace {
@@ -28,19 +29,28 @@ TEST(FailureReport, Edges) {
   EXPECT_EQ(EInOutError(-3).Message(), "Ошибка ввода/вывода -3");
 }
 
-// A number given to two messages would hand one text out for both.
+// Each of the 24 messages has a text of its own: a number given to two would
+// hand one text out for both. Other numbers have none.
 TEST(FailureReport, EveryMessageHasATextOfItsOwn) {
-  using M = MessageId;
-  const MessageId ids[] = {M::kFailureReport, M::kOutOfMemory, M::kInOutError, M::kFileNotFound, M::kBadFileName,
-                           M::kTooManyOpenFiles, M::kAccessDenied, M::kReadBeyondEnd, M::kDiskFull, M::kBadNumericInput,
-                           M::kFileOpen, M::kFileCreate, M::kStreamWrite, M::kStreamRead, M::kListIndex, M::kNotText,
-                           M::kAccessViolation, M::kReadOf, M::kWriteOf, M::kStackOverflow, M::kDivByZero,
-                           M::kPrivilege, M::kInPageError, M::kExternalException};
   std::set<std::string> texts;
-  for (const MessageId id : ids) texts.insert(CatalogueText(id));
-  EXPECT_EQ(texts.size(), std::size(ids));
-  EXPECT_EQ(texts.count(""), 0u);
-  EXPECT_EQ(CatalogueText(static_cast<MessageId>(1)), "");  // a number with no message has no text
+  for (int id = 0; id <= 0xFFFF; ++id) texts.insert(CatalogueText(static_cast<MessageId>(id)));
+  EXPECT_EQ(texts.size(), 24u + 1);
+}
+
+// Linux writes UTF-8: one to three bytes a character, cut only between
+// characters, with LF for each CR LF.
+TEST(FailureReport, Utf8CutBetweenCharacters) {
+  // clang-format off
+  const struct { std::u16string text; size_t capacity; std::string bytes; } cases[] = {
+      {u"A\u007F\u0080\u07FF\u0800\uFFFF", 16, "A\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF"},
+      {u"\u0416\u0416", 4, "\xD0\x96\xD0\x96"}, {u"\u0416\u0416", 3, "\xD0\x96"}, {u"ab", 1, "a"},
+      {u"a\r\nb\rc\r", 16, "a\nb\rc\r"}, {u"\r\n\r\n", 1, "\n"},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    char out[16];
+    EXPECT_EQ(std::string(out, EncodeText(c.text, out, c.capacity)), c.bytes) << c.bytes;
+  }
 }
 
 }  // namespace

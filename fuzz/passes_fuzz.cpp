@@ -14,7 +14,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vornix;
-  const auto clear = [](LineList scripts[2], const std::vector<std::string>& names) {
+  const auto clear = [](LineList scripts[2], const std::vector<std::string_view>& names) {
     ClearTxtsetupEntries(scripts[0], DriverNames(names));
     ClearDosnetEntries(scripts[1], DriverNames(names));
   };
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const std::string& line : c.files["dosnet.inf"]) loaded[1] += line + "\r\n";
     for (int s = 0; s < 2; ++s) once[s].SetText(loaded[s]);
     if (once[0].LineCount() > 0) DropEndOfFileMarker(once[0]);
-    const std::vector<std::string> names = DriverNamesOf(delete_list);
+    const std::vector<std::string_view> names = DriverNamesOf(delete_list);
     LineList in_order[] = {once[0], once[1]}, reversed[] = {once[0], once[1]};
     clear(once, names);
     for (size_t n = 0; n < names.size(); ++n) {

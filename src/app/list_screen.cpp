@@ -9,7 +9,7 @@
 
 namespace vornix {
 
-void ShowDriverList(Console& console, const LineList& txtsetup, const std::vector<std::string>& names) {
+void ShowDriverList(Console& console, const LineList& txtsetup, const std::vector<std::string_view>& names) {
   const std::vector<DriverRow> rows = ListDrivers(txtsetup, names);
   console.Print(FillTemplate(texts::kDriverCount, {static_cast<int64_t>(rows.size())}));
   console.Print("");

@@ -13,7 +13,7 @@ class Console;
 class LineList;
 
 /// `txtsetup` as the passes would meet it; `names` as they would get them.
-void ShowDriverList(Console& console, const LineList& txtsetup, const std::vector<std::string>& names);
+void ShowDriverList(Console& console, const LineList& txtsetup, const std::vector<std::string_view>& names);
 
 }  // namespace vornix
 

@@ -17,7 +17,7 @@ class LineList;
 struct LoadedRun {
   const LineList& txtsetup;  // as the passes would meet it
   const LineList& dosnet;
-  const std::vector<std::string>& names;
+  const std::vector<std::string_view>& names;
   int32_t txtsetup_added, dosnet_added;
   bool cuts_marker;  // the last txtsetup line holds the end-of-file byte
 };

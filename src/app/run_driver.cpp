@@ -94,7 +94,7 @@ int RunDriver(const RunHost& host) {
   LoadSideFile(host, tool_dir, "dosnet.add", dosnet_add_lines);
   LoadSideFile(host, tool_dir, "txtsetup.add", txtsetup_add_lines);
 
-  const std::vector<std::string> names = DriverNamesOf(delete_list);
+  const std::vector<std::string_view> names = DriverNamesOf(delete_list);
   if (list) {
     ShowDriverList(host.console, txtsetup_lines, names);
     return 0;

@@ -38,7 +38,7 @@ std::string_view ServiceOf(std::string_view entry) {
 
 }  // namespace
 
-std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string>& names) {
+std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string_view>& names) {
   const Takers found = FindTakers(txtsetup, LineList(), names);
   const std::vector<ScriptSection>& sections = found.sections;
   auto next_taken = found.txtsetup.begin();  // the first taken line not before the one at hand

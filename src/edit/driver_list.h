@@ -26,7 +26,7 @@ struct DriverRow {
 /// A row for every load line of every [SCSI.Load] section, in file order:
 /// a line of the section that is no comment and holds "=". Names compare in
 /// ASCII case. The script as the passes meet it; the names as they get them.
-std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string>& names);
+std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string_view>& names);
 
 }  // namespace vornix
 

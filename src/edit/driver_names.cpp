@@ -4,8 +4,8 @@
 
 namespace vornix {
 
-DriverNames::DriverNames(const std::vector<std::string>& names) : tree_(names) {
-  for (const std::string& name : names) {
+DriverNames::DriverNames(const std::vector<std::string_view>& names) : tree_(names) {
+  for (const std::string_view name : names) {
     const char* const end = name.data() + name.size();
     if (name.size() > 3) {
       begins_.Add(FourKey(name.data()));

@@ -55,7 +55,7 @@ class DriverNames {
 
   /// Names exactly as read, none empty; the case of ASCII letters is ignored
   /// in every test.
-  explicit DriverNames(const std::vector<std::string>& names);
+  explicit DriverNames(const std::vector<std::string_view>& names);
 
   bool IsEmpty() const { return tree_.IsEmpty(); }
 

@@ -5,11 +5,11 @@
 
 namespace vornix {
 
-NameTree::NameTree(const std::vector<std::string>& names)
+NameTree::NameTree(const std::vector<std::string_view>& names)
     : nodes_(1, Node{0, 0, -1, 0}), next_of_same_(names.size(), -1) {
   if (names.size() > INT32_MAX) throw std::bad_alloc();
   size_t bytes = 0;  // a node for each byte at most: the table is never moved
-  for (const std::string& name : names) {
+  for (const std::string_view name : names) {
     bytes += name.size();
     longest_ = std::max(longest_, name.size());
   }
@@ -20,7 +20,7 @@ NameTree::NameTree(const std::vector<std::string>& names)
     return static_cast<uint32_t>(nodes_.size() - 1);
   };
   for (size_t i = 0; i < names.size(); ++i) {
-    const std::string& name = names[i];
+    const std::string_view name = names[i];
     // The first two bytes by table, the others among their siblings.
     const unsigned char first = static_cast<unsigned char>(FoldAscii(name[0]));
     uint32_t node = root_children_[first];

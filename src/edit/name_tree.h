@@ -19,7 +19,7 @@ class NameTree {
  public:
   /// Names as read, none empty; the same name in another ASCII case is the
   /// same name.
-  explicit NameTree(const std::vector<std::string>& names);
+  explicit NameTree(const std::vector<std::string_view>& names);
 
   bool IsEmpty() const { return nodes_.size() <= 1; }
   /// The length of the longest name.

@@ -78,9 +78,9 @@ enum PlaceFlag : unsigned char {
 // wrongly, never the other way round).
 class NamePlaces {
  public:
-  explicit NamePlaces(const std::vector<std::string>& names) : flags_(size_t{1} << 16) {
+  explicit NamePlaces(const std::vector<std::string_view>& names) : flags_(size_t{1} << 16) {
     std::array<bool, 256> begins{}, alone{};
-    for (const std::string& name : names) {
+    for (const std::string_view name : names) {
       const char first = FoldAscii(name[0]);
       begins[static_cast<unsigned char>(first)] = true;
       if (name.size() == 1) {
@@ -170,7 +170,7 @@ void ForEachNamePlace(std::string_view piece, const NamePlaces& places, OnPlace 
 }  // namespace
 
 std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, const LineList& dosnet,
-                                                     const std::vector<std::string>& names) {
+                                                     const std::vector<std::string_view>& names) {
   std::vector<std::vector<PreviewLine>> previews(names.size());
   if (names.empty()) return previews;
   const DriverNames tree_names(names);
@@ -182,8 +182,8 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
   for (int s = 0; s < 2; ++s) {
     for (const TakenLine& line : *taken[s]) {
       if (line.text.empty()) continue;
-      const std::string& name = names[static_cast<size_t>(line.taker)];
-      const PreviewLine::Note note = NoteOf(line.rule, line.text, s == 0 ? name : name + ".sys");
+      const std::string_view name = names[static_cast<size_t>(line.taker)];
+      const PreviewLine::Note note = NoteOf(line.rule, line.text, s == 0 ? std::string(name) : std::string(name) + ".sys");
       previews[static_cast<size_t>(line.taker)].push_back(PreviewLine{s == 0, line.line, note, line.text});
     }
   }

@@ -31,7 +31,7 @@ struct PreviewLine {
 /// scripts as the passes meet them; the names as the passes get them. No line
 /// and no name holds a line end (CR or LF), as none read from a file does.
 std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, const LineList& dosnet,
-                                                     const std::vector<std::string>& names);
+                                                     const std::vector<std::string_view>& names);
 
 }  // namespace vornix
 

@@ -30,8 +30,8 @@ void DropByteOrderMark(LineList& lines) {
     lines.SetLine(0, std::string_view(first).substr(kMark.size()));
 }
 
-std::vector<std::string> DriverNamesOf(const LineList& delete_list) {
-  std::vector<std::string> names;
+std::vector<std::string_view> DriverNamesOf(const LineList& delete_list) {
+  std::vector<std::string_view> names;
   names.reserve(static_cast<size_t>(delete_list.LineCount()));
   delete_list.ForEachLine(0, delete_list.LineCount(), [&names](int32_t, std::string_view name) {
     if (!TrimBlanks(name).empty()) names.emplace_back(name);

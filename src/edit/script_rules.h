@@ -23,7 +23,7 @@ void DropByteOrderMark(LineList& lines);
 /// blank-only line names no driver: as a name it would blank every ".sys"
 /// line of dosnet.inf. Every other line is used exactly as read, blanks
 /// included.
-std::vector<std::string> DriverNamesOf(const LineList& delete_list);
+std::vector<std::string_view> DriverNamesOf(const LineList& delete_list);
 
 }  // namespace vornix
 

@@ -7,7 +7,7 @@
 namespace vornix {
 
 Takers FindTakers(const LineList& txtsetup, const LineList& dosnet,
-                  const std::vector<std::string>& names) {
+                  const std::vector<std::string_view>& names) {
   return FindTakers(txtsetup, dosnet, DriverNames(names));
 }
 

@@ -31,7 +31,7 @@ struct Takers {
 /// number of names; a line that is already empty is taken only in a driver's
 /// own files section.
 Takers FindTakers(const LineList& txtsetup, const LineList& dosnet,
-                  const std::vector<std::string>& names);
+                  const std::vector<std::string_view>& names);
 /// The same for the names prepared once.
 Takers FindTakers(const LineList& txtsetup, const LineList& dosnet, const DriverNames& names);
 

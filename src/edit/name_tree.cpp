@@ -15,8 +15,10 @@ NameTree::NameTree(const std::vector<std::string_view>& names)
   }
   if (bytes >= UINT32_MAX) throw std::bad_alloc();  // nodes are numbered in 32 bits
   nodes_.reserve(bytes + 1);
-  const auto new_node = [this](char byte) {
-    nodes_.push_back(Node{0, 0, -1, byte});
+  // A node goes before its siblings. One that a table finds has none: it
+  // takes the place of the table's 0.
+  const auto new_node = [this](char byte, uint32_t next_sibling) {
+    nodes_.push_back(Node{0, next_sibling, -1, byte});
     return static_cast<uint32_t>(nodes_.size() - 1);
   };
   for (size_t i = 0; i < names.size(); ++i) {
@@ -25,22 +27,21 @@ NameTree::NameTree(const std::vector<std::string_view>& names)
     const unsigned char first = static_cast<unsigned char>(FoldAscii(name[0]));
     uint32_t node = root_children_[first];
     if (node == 0) {
-      node = root_children_[first] = new_node(static_cast<char>(first));
+      node = root_children_[first] = new_node(static_cast<char>(first), node);
       root_row_[first] = static_cast<uint32_t>(second_.size() / 256);
       second_.resize(second_.size() + 256, 0);
     }
     if (name.size() > 1) {
       const char byte = FoldAscii(name[1]);
       uint32_t& second = SecondChild(first, byte);
-      if (second == 0) second = new_node(byte);
+      if (second == 0) second = new_node(byte, second);
       node = second;
     }
     for (size_t depth = 2; depth < name.size(); ++depth) {
       const char byte = FoldAscii(name[depth]);
       uint32_t child = Child(node, byte);
       if (child == 0) {
-        child = new_node(byte);
-        nodes_[child].next_sibling = nodes_[node].first_child;
+        child = new_node(byte, nodes_[node].first_child);
         nodes_[node].first_child = child;
       }
       node = child;

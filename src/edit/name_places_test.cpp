@@ -1,0 +1,24 @@
+#include "edit/name_places.h"
+
+#include <gtest/gtest.h>
+
+namespace vornix {
+namespace {
+
+// Every place where a name stands as a word, in any case, and few others:
+// none after a word byte, none where the first four bytes begin no name.
+TEST(NamePlaces, WhereANameMayStandAsAWord) {
+  const NamePlaces places({"ab", "CDEF", "g"});
+  const std::pair<std::string, std::vector<ptrdiff_t>> cases[] = {
+      {"ab xab cdef_cdex g gh Ab", {0, 7, 17, 19, 22}}, {"g", {0}}, {" cdeg", {}}, {"x ab", {2}}};
+  for (const auto& [piece, offsets] : cases) {
+    std::vector<const char*> found;
+    places.In(piece, &found);
+    std::vector<ptrdiff_t> at;
+    for (const char* place : found) at.push_back(place - piece.data());
+    EXPECT_EQ(at, offsets) << piece;
+  }
+}
+
+}  // namespace
+}  // namespace vornix

@@ -18,6 +18,9 @@ TEST(NamePlaces, WhereANameMayStandAsAWord) {
     for (const char* place : found) at.push_back(place - piece.data());
     EXPECT_EQ(at, offsets) << piece;
   }
+  std::string words;  // letters, digits and "_" make words
+  for (const char c : std::string("@AZ[`az{/09:_^\x80")) words += IsWordByte(c) ? '1' : '0';
+  EXPECT_EQ(words, "011001100110100");
 }
 
 }  // namespace

@@ -12,14 +12,6 @@ namespace vornix {
 
 namespace {
 
-// ASCII letters, digits and "_" make words.
-constexpr auto kWordBytes = [] {
-  std::array<bool, 256> word{};
-  for (int c = 0; c < 256; ++c)
-    word[static_cast<size_t>(c)] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-  return word;
-}();
-
 // Two bytes read as one number: how the scan below reads the text.
 uint16_t PairAt(const char* bytes) {
   uint16_t pair;
@@ -66,7 +58,10 @@ class PairPlaces {
 
 }  // namespace
 
-bool IsWordByte(char c) { return kWordBytes[static_cast<unsigned char>(c)]; }
+bool IsWordByte(char c) {
+  const char letter = FoldAscii(c);
+  return (letter >= 'A' && letter <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
 
 NamePlaces::NamePlaces(const std::vector<std::string_view>& names) : flags_(size_t{1} << 16) {
   std::array<bool, 256> begins{}, alone{};

@@ -25,10 +25,10 @@ struct FileResult {
     kCreate,  // no new file could be made, or the target cannot be replaced
     kWrite,   // the new bytes could not be written or forced to disk
   };
-  Step failed = Step::kDone;
-  int32_t error = 0;
+  Step failed;  // kDone, the first, when value-initialized
+  int32_t error;
 
-  static FileResult Done() { return FileResult(); }
+  static FileResult Done() { return FileResult{}; }
   static FileResult Failed(Step step, int32_t error) {
     return FileResult{step, error};
   }
@@ -37,7 +37,7 @@ struct FileResult {
 /// A file's bytes in one buffer that nothing fills before the read does.
 struct FileBytes {
   std::unique_ptr<char[]> data;
-  size_t size = 0;
+  size_t size;
 };
 
 class FileSystem {

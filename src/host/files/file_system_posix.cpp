@@ -143,11 +143,7 @@ class FileDescriptor {
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
   /// Closes now, so that the caller can see the result.
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return close(fd) == 0;
-  }
+  bool Close() { return close(std::exchange(fd_, -1)) == 0; }
 
  private:
   int fd_;

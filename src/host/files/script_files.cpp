@@ -52,7 +52,7 @@ std::optional<size_t> FindEmbeddedNul(std::string_view bytes) {
 }  // namespace
 
 void LoadLines(LineList& lines, const std::string& path, FileSystem& fs) {
-  FileBytes bytes;
+  FileBytes bytes{};
   RaiseIfFailed(fs.ReadWholeFile(path, &bytes), path, fs);
   if (const std::optional<size_t> nul = FindEmbeddedNul(std::string_view(bytes.data.get(), bytes.size)))
     Raise<EFileFormatError>(FullPathForMessage(path, fs), static_cast<int64_t>(*nul));

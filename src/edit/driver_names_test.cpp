@@ -5,8 +5,7 @@
 namespace vornix {
 namespace {
 
-// The quick tests let through every line a name may begin and every place a
-// name may end, in any ASCII case, and rule out the plainly foreign.
+// The quick tests let through every place a name may begin or end, in any case, and little else.
 TEST(DriverNames, QuickTestsRuleOutOnlyWhatNoNameBeginsOrEnds) {
   const DriverNames names({"abcd", "Xy2", "q"});
   // clang-format off

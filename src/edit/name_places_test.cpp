@@ -5,8 +5,7 @@
 namespace vornix {
 namespace {
 
-// Every place where a name stands as a word, in any case, and few others:
-// none after a word byte, none where the first four bytes begin no name.
+// Every place where a name stands as a word, and none after a word byte or before four foreign bytes.
 TEST(NamePlaces, WhereANameMayStandAsAWord) {
   const NamePlaces places({"ab", "CDEF", "g"});
   const std::pair<std::string, std::vector<ptrdiff_t>> cases[] = {

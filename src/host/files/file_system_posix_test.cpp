@@ -8,8 +8,7 @@
 namespace vornix {
 namespace {
 
-// A hold ends with ReleaseDirectory, once: releasing again closes nothing
-// the process has opened since, such as a file given the hold's number.
+// Releasing a hold again closes nothing opened since, such as a file given the hold's number.
 TEST(RealFileSystem, ReleaseEndsTheHoldOnce) {
   const std::string directory = testing::TempDir() + "vornix-hold";
   mkdir(directory.c_str(), 0700);

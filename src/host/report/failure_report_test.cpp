@@ -29,16 +29,14 @@ TEST(FailureReport, Edges) {
   EXPECT_EQ(EInOutError(-3).Message(), "Ошибка ввода/вывода -3");
 }
 
-// Each of the 24 messages has a text of its own: a number given to two would
-// hand one text out for both. Other numbers have none.
+// Each of the 24 messages has a text of its own (no number given to two); other numbers have none.
 TEST(FailureReport, EveryMessageHasATextOfItsOwn) {
   std::set<std::string> texts;
   for (int id = 0; id <= 0xFFFF; ++id) texts.insert(CatalogueText(static_cast<MessageId>(id)));
   EXPECT_EQ(texts.size(), 24u + 1);
 }
 
-// Linux writes UTF-8: one to three bytes a character, cut only between
-// characters, with LF for each CR LF.
+// Linux writes UTF-8, one to three bytes a character, cut between characters, LF for CR LF.
 TEST(FailureReport, Utf8CutBetweenCharacters) {
   // clang-format off
   const struct { std::u16string text; size_t capacity; std::string bytes; } cases[] = {

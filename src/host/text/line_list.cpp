@@ -236,6 +236,7 @@ LineList::Span LineList::CutLastBuffered() {
   const Span last = LastBuffered();
   limit_ = last.offset;
   --buffered_;
+  if (!blanks_.empty() && blanks_.back().index == buffered_) blanks_.pop_back();  // the line goes with its blank
   return last;
 }
 

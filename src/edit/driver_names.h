@@ -9,7 +9,6 @@
 #define VORNIX_EDIT_DRIVER_NAMES_H_
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -43,10 +42,6 @@ class KeySet {
  private:
   uint64_t bits_[1024] = {};
 };
-
-/// How a byte folded with FoldAscii may be written, and perhaps a byte more:
-/// a letter also with bit 5 set, as in lower case.
-inline std::array<char, 2> Spellings(char folded) { return {folded, static_cast<char>(folded | 0x20)}; }
 
 class DriverNames {
  public:

@@ -24,6 +24,10 @@ uint16_t PairOf(char first, char second) {
   return PairAt(pair);
 }
 
+// How a byte folded with FoldAscii may be written, and perhaps a byte more:
+// a letter also with bit 5 set, as in lower case.
+std::array<char, 2> Spellings(char folded) { return {folded, static_cast<char>(folded | 0x20)}; }
+
 // What a pair of bytes tells of a place where a name may begin, and what
 // the FourKey of the four bytes there tells.
 enum PlaceFlag : unsigned char {

@@ -4,9 +4,9 @@
 #include <array>
 #include <cstring>
 
+#include "edit/dosnet_pass.h"
 #include "edit/driver_names.h"
 #include "edit/name_places.h"
-#include "edit/takers.h"
 #include "edit/txtsetup_pass.h"
 #include "host/text/line_list.h"
 #include "host/text/text_rules.h"
@@ -48,9 +48,9 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
   std::vector<std::vector<PreviewLine>> previews(names.size());
   if (names.empty()) return previews;
   const DriverNames tree_names(names);
-  const Takers takers = FindTakers(txtsetup, dosnet, tree_names);
+  const std::vector<TakenLine> taken_lines[] = {TxtsetupTakers(txtsetup, tree_names), DosnetTakers(dosnet, tree_names)};
   const LineList* const scripts[] = {&txtsetup, &dosnet};
-  const std::vector<TakenLine>* const taken[] = {&takers.txtsetup, &takers.dosnet};
+  const std::vector<TakenLine>* const taken[] = {&taken_lines[0], &taken_lines[1]};
 
   // Each line goes to the name whose pass blanks it.
   for (int s = 0; s < 2; ++s) {

@@ -71,16 +71,6 @@ void LineList::AppendLines(const LineList& source) {
   for (int32_t i = 0; i < count; ++i) AddLine(source.GetLine(i));
 }
 
-namespace {
-
-// The first `c` in [from, end), or `end`.
-const char* Find(const char* from, const char* end, char c) {
-  const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
-  return found != nullptr ? static_cast<const char*>(found) : end;
-}
-
-}  // namespace
-
 void LineList::SetText(std::string_view text) {
   std::shared_ptr<char[]> copy(new char[text.size()]);
   if (!text.empty()) std::memcpy(copy.get(), text.data(), text.size());
@@ -114,10 +104,10 @@ std::optional<size_t> CrLfLineEnds(const char* from, const char* to) {
 }  // namespace
 
 void LineList::SplitLines(const char* begin, const char* end, std::vector<Span>* lines) {
-  const char* line_feed = Find(begin, end, '\n');  // the first at or after p
+  const char* line_feed = FindByte(begin, end, '\n');  // the first at or after p
   for (const char* p = begin; p < end;) {
-    if (line_feed < p) line_feed = Find(p, end, '\n');
-    const char* const after = Find(p, line_feed, '\r');  // a CR before it ends the line first
+    if (line_feed < p) line_feed = FindByte(p, end, '\n');
+    const char* const after = FindByte(p, line_feed, '\r');  // a CR before it ends the line first
     lines->push_back(Span{static_cast<uint32_t>(p - begin), static_cast<uint32_t>(after - p)});
     p = after;
     if (p < end && *p == '\r') ++p;
@@ -128,7 +118,7 @@ void LineList::SplitLines(const char* begin, const char* end, std::vector<Span>*
 void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   if (size > kStorageLimit) throw std::bad_alloc();
   const char* const begin = text.get();
-  const char* const end = Find(begin, begin + size, '\0');
+  const char* const end = FindByte(begin, begin + size, '\0');
   text_ = std::move(text);
   text_size_ = size;
   limit_ = static_cast<size_t>(end - begin);
@@ -219,7 +209,7 @@ void LineList::Split() const {
   const char* const end = begin + limit_;
   Span* line = lines.data();
   for (const char* p = begin; p < end; ++line) {
-    const char* const line_feed = Find(p, end, '\n');
+    const char* const line_feed = FindByte(p, end, '\n');
     *line = Span{static_cast<uint32_t>(p - begin), static_cast<uint32_t>(line_feed - (line_feed < end) - p)};
     p = line_feed + 1;
   }
@@ -246,7 +236,7 @@ int32_t LineList::NextLineWith(char c, int32_t from) const {
   if (StartOf(first, &start)) {
     // Found in the text not split, its line is counted by the LFs before it.
     const char* const text = text_.get();
-    const char* const found = Find(text + start, text + limit_, c);
+    const char* const found = FindByte(text + start, text + limit_, c);
     if (found == text + limit_) {  // then in the lines after the text, if any
       for (size_t i = 0; i < lines_.size(); ++i)
         if (View(lines_[i]).find(c) != std::string_view::npos) return static_cast<int32_t>(buffered_ + i);
@@ -269,7 +259,7 @@ int32_t LineList::NextLineWith(char c, int32_t from) const {
     }
     const int64_t line_end = int64_t{span.offset} + span.length;
     if (found >= line_end) continue;
-    if (found < int64_t{span.offset}) found = Find(begin + span.offset, begin + text_size_, c) - begin;
+    if (found < int64_t{span.offset}) found = FindByte(begin + span.offset, begin + text_size_, c) - begin;
     if (found < line_end) return static_cast<int32_t>(i);
   }
   return LineCount();

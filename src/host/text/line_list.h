@@ -171,12 +171,8 @@ void LineList::ForEachLineHolding(std::string_view bytes, F f) const {
     // LFs before it counted from the line after the one before.
     const char* const text = text_.get();
     const char* const end = text + limit_;
-    const auto find = [end](const char* from, char c) {
-      const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
-      return found != nullptr ? static_cast<const char*>(found) : end;
-    };
     std::vector<const char*> found(bytes.size());
-    for (size_t b = 0; b < bytes.size(); ++b) found[b] = find(text, bytes[b]);
+    for (size_t b = 0; b < bytes.size(); ++b) found[b] = FindByte(text, end, bytes[b]);
     const char* counted = text;  // the start of line k
     for (;;) {
       const char* const at = found.empty() ? end : *std::min_element(found.begin(), found.end());
@@ -184,12 +180,12 @@ void LineList::ForEachLineHolding(std::string_view bytes, F f) const {
       while (line > counted && line[-1] != '\n') --line;
       k += static_cast<int32_t>(CountByte(counted, line, '\n'));
       if (at == end || static_cast<size_t>(k) + 1 >= buffered_) break;
-      const char* const line_feed = find(at, '\n');
+      const char* const line_feed = FindByte(at, end, '\n');
       places_[kViewed] = Place{static_cast<size_t>(k), static_cast<size_t>(line - text), static_cast<size_t>(line_feed + 1 - text)};
       f(k, std::string_view(line, static_cast<size_t>(line_feed - 1 - line)));  // perhaps splitting the text
       ++k;
       counted = line_feed + 1;
-      for (size_t b = 0; b < bytes.size(); ++b) found[b] = find(std::max(found[b], counted), bytes[b]);
+      for (size_t b = 0; b < bytes.size(); ++b) found[b] = FindByte(std::max(found[b], counted), end, bytes[b]);
     }
   }
   for (; k < LineCount(); ++k) {

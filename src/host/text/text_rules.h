@@ -5,6 +5,7 @@
 #define VORNIX_HOST_TEXT_TEXT_RULES_H_
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,12 @@ bool SameNoCase(std::string_view a, std::string_view b);
 
 /// How many bytes of [from, to) are `c`.
 size_t CountByte(const char* from, const char* to, char c);
+
+/// The first `c` in [from, to), or `to`.
+inline const char* FindByte(const char* from, const char* to, char c) {
+  const void* found = std::memchr(from, c, static_cast<size_t>(to - from));
+  return found != nullptr ? static_cast<const char*>(found) : to;
+}
 
 }  // namespace vornix
 

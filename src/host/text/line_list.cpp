@@ -16,6 +16,9 @@ namespace {
 // Sizes, counts and indices are signed 32-bit, so no list holds more bytes.
 constexpr size_t kStorageLimit = std::numeric_limits<int32_t>::max();
 
+// The size of the blocks whose LFs are counted on load.
+constexpr size_t kBlock = 240;
+
 }  // namespace
 
 void LineList::RaiseIndexError(int32_t index) { Raise<EStringListError>(index); }
@@ -79,14 +82,18 @@ void LineList::SetText(std::string_view text) {
 
 namespace {
 
-// The number of LFs in [from, to) when every line end there is CR LF: each
-// CR right before an LF and each LF right after a CR. Counted in blocks whose
-// counts fit a byte: a loop that compilers turn into wide compares.
-std::optional<size_t> CrLfLineEnds(const char* from, const char* to) {
-  if (from < to && (*from == '\n' || to[-1] == '\r')) return std::nullopt;
+// The number of LFs in [begin, end) when every line end there is CR LF: each
+// CR right before an LF and each LF right after a CR; and for each block of
+// kBlock bytes, the LFs up to its first byte. Counted a block at a time with
+// counts that fit a byte: a loop that compilers turn into wide compares.
+std::optional<size_t> CrLfLineEnds(const char* begin, const char* end, std::vector<uint32_t>* feeds_before) {
+  if (begin < end && (*begin == '\n' || end[-1] == '\r')) return std::nullopt;
+  feeds_before->resize(static_cast<size_t>(end - begin) / kBlock + 1);
+  uint32_t* before = feeds_before->data();
   size_t feeds = 0, lone = 0;
-  for (const char* const last = to - 1; from < last;) {  // each byte before it is judged with the next
-    const ptrdiff_t size = std::min<ptrdiff_t>(last - from, 240);
+  for (const char *from = begin, *const last = end - 1; from < last;) {  // each byte before it is judged with the next
+    *before++ = static_cast<uint32_t>(feeds);
+    const ptrdiff_t size = std::min<ptrdiff_t>(last - from, static_cast<ptrdiff_t>(kBlock));
     uint8_t lf_count = 0, lone_count = 0;
     for (ptrdiff_t k = 0; k < size; ++k) {
       const uint8_t cr = from[k] == '\r', lf = from[k + 1] == '\n';
@@ -97,6 +104,7 @@ std::optional<size_t> CrLfLineEnds(const char* from, const char* to) {
     lone += lone_count;
     from += size;
   }
+  std::fill(before, feeds_before->data() + feeds_before->size(), static_cast<uint32_t>(feeds));  // a block at the last byte
   if (lone != 0) return std::nullopt;
   return feeds;
 }
@@ -125,9 +133,8 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   added_.clear();
   lines_.clear();
   blanks_.clear();
-  passed_ = 0;
-  for (Place& place : places_) place = Place{SIZE_MAX, 0, 0};
-  if (const std::optional<size_t> feeds = CrLfLineEnds(begin, end)) {
+  viewed_ = Place{SIZE_MAX, 0, 0};
+  if (const std::optional<size_t> feeds = CrLfLineEnds(begin, end, &feeds_before_)) {
     buffered_ = *feeds + (begin < end && end[-1] != '\n');
     return;
   }
@@ -146,40 +153,36 @@ LineList::Span LineList::LastBuffered() const {
 
 bool LineList::StartOf(size_t index, size_t* start) const {
   if (index >= buffered_ || (!blanks_.empty() && index <= blanks_.back().index)) return false;
-  // From the nearest known line at or before it, or the first line: where
-  // the next one begins is known for the line viewed last; else the LFs in
-  // between are passed, whole blocks that hold fewer of them than are left,
-  // then one by one. A text passed over twice in all is better split.
-  Place from{0, 0, 0};
-  for (const Place& place : places_) {
-    if (place.index <= index && place.index >= from.index) from = place;
+  if (index == viewed_.index) {
+    *start = viewed_.offset;
+  } else if (index == viewed_.index + 1) {
+    *start = viewed_.next;
+  } else if (index == 0) {
+    *start = 0;
+  } else {
+    // Line `index` begins after LF number `index`: from the last block with
+    // fewer LFs up to its first byte, the LFs left after that byte.
+    const size_t block = static_cast<size_t>(std::lower_bound(feeds_before_.begin(), feeds_before_.end(), index) - feeds_before_.begin()) - 1;
+    const char* const text = text_.get();
+    const char* const end = text + limit_;
+    const char* at = text + block * kBlock + 1;
+    for (size_t left = index - feeds_before_[block]; left > 0; --left) at = FindByte(at, end, '\n') + 1;
+    *start = static_cast<size_t>(at - text);
   }
-  if (from.next != 0 && from.index + 1 == index) {
-    from.index = index;
-    from.offset = from.next;
-  }
+  return true;
+}
+
+size_t LineList::LinesBefore(const char* at) const {
   const char* const text = text_.get();
-  const char* const end = text + limit_;
-  const char* at = text + from.offset;
-  for (size_t left = index - from.index; left > 0;) {
-    const char* const block_end = at + std::min<ptrdiff_t>(end - at, 240);
-    const size_t in_block = CountByte(at, block_end, '\n');
-    if (in_block < left) {
-      at = block_end;
-      left -= in_block;
-      continue;
-    }
-    for (; left > 0; --left) at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at))) + 1;
-  }
-  passed_ += static_cast<size_t>(at - text) - from.offset;
-  *start = static_cast<size_t>(at - text);
-  return passed_ <= 2 * limit_;
+  if (at == text) return 0;
+  const size_t block = static_cast<size_t>(at - text - 1) / kBlock;
+  return feeds_before_[block] + CountByte(text + block * kBlock + 1, at, '\n');
 }
 
 LineList::Span LineList::ViewFrom(size_t index, size_t start) const {
   const char* const text = text_.get();
   const size_t line_feed = static_cast<size_t>(static_cast<const char*>(std::memchr(text + start, '\n', limit_ - start)) - text);
-  places_[kViewed] = Place{index, start, line_feed + 1};
+  viewed_ = Place{index, start, line_feed + 1};
   return Span{static_cast<uint32_t>(start), static_cast<uint32_t>(line_feed - 1 - start)};
 }
 
@@ -244,8 +247,8 @@ int32_t LineList::NextLineWith(char c, int32_t from) const {
     }
     const char* line = found;
     while (line > text && line[-1] != '\n') --line;
-    const size_t index = first + CountByte(text + start, line, '\n');
-    places_[static_cast<unsigned char>(c) % 3] = Place{index, static_cast<size_t>(line - text), 0};
+    const size_t index = LinesBefore(line);
+    if (index + 1 < buffered_) viewed_ = Place{index, static_cast<size_t>(line - text), static_cast<size_t>(FindByte(found, text + limit_, '\n') + 1 - text)};
     return static_cast<int32_t>(index);
   }
   if (buffered_ != 0) Split();

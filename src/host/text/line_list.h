@@ -39,7 +39,7 @@ class LineList {
     // The line after the one viewed last, not the last line: the walk of a
     // pass through a text not split.
     const size_t at = static_cast<size_t>(index);
-    return View(at == places_[kViewed].index + 1 && at + 1 < buffered_ ? ViewFrom(at, places_[kViewed].next) : BufferedSpan(index));
+    return View(at == viewed_.index + 1 && at + 1 < buffered_ ? ViewFrom(at, viewed_.next) : BufferedSpan(index));
   }
   /// Calls f(index, line) for each line of [from, to) in order, as LineView
   /// gives it, that maybe(line) does not rule out. f may change that line,
@@ -95,18 +95,12 @@ class LineList {
   // end; asking for any other splits them all.
   Span BufferedSpan(int32_t index) const;
   Span ViewFrom(size_t index, size_t start) const;  // of a line not last, starting at `start`
-  // A line of the text not split is found from one whose start is known:
-  // the line viewed last, with the start of the next, or the last line that
-  // NextLineWith found for one of three kinds of byte (so that searches for
-  // "y" and "Y" keep their places); else by counting LFs from the nearest of
-  // those before it, or from the first line. A line at or before one
-  // blanked is not.
-  struct Place {
-    size_t index;
-    size_t offset;
-    size_t next;
-  };
+  // A line of the text not split is found from the line viewed or found
+  // last, with the start of the next; else from the count of LFs before its
+  // block. A line at or before one blanked is not.
   bool StartOf(size_t index, size_t* start) const;
+  // The number of lines of the text not split that end before `at`.
+  size_t LinesBefore(const char* at) const;
   // Blanks a line of the text not split, unless it must be split for it.
   bool BlankBuffered(size_t index);
   Span LastBuffered() const;
@@ -123,12 +117,17 @@ class LineList {
   mutable size_t buffered_ = 0;
   size_t limit_ = 0;
   mutable std::vector<Span> lines_;
-  // [0] to [2]: the last line found by NextLineWith for each kind of byte;
-  // [kViewed]: the line viewed last (at first, as if a line before the first
-  // ended at 0), last so that it is the one taken of two at the same line.
-  static constexpr size_t kViewed = 3;
-  mutable Place places_[4] = {{SIZE_MAX, 0, 0}, {SIZE_MAX, 0, 0}, {SIZE_MAX, 0, 0}, {SIZE_MAX, 0, 0}};
-  mutable size_t passed_ = 0;  // bytes passed over to reach a line
+  // The line viewed or found last, at first as if a line before the first
+  // ended at 0.
+  struct Place {
+    size_t index;
+    size_t offset;
+    size_t next;
+  };
+  mutable Place viewed_ = {SIZE_MAX, 0, 0};
+  // For each block of 240 bytes of the text as loaded, the LFs up to and
+  // including its first byte.
+  std::vector<uint32_t> feeds_before_;
   // The lines of the text not split that were blanked, in order.
   struct Blank {
     size_t index;
@@ -151,10 +150,10 @@ void LineList::ForEachLine(int32_t from, int32_t to, F f, Maybe maybe) const {
       start = static_cast<size_t>(static_cast<const char*>(std::memchr(text + start, '\n', limit_ - start)) + 1 - text);
       const std::string_view line(text + line_start, start - 2 - line_start);
       if (!maybe(line)) continue;
-      places_[kViewed] = Place{static_cast<size_t>(k), line_start, start};
+      viewed_ = Place{static_cast<size_t>(k), line_start, start};
       f(k, line);  // perhaps splitting the text
     }
-    if (buffered_ != 0 && k > from) places_[kViewed] = Place{static_cast<size_t>(k) - 1, line_start, start};
+    if (buffered_ != 0 && k > from) viewed_ = Place{static_cast<size_t>(k) - 1, line_start, start};
   }
   for (; k < to; ++k) {
     const std::string_view line = LineView(k);
@@ -167,21 +166,20 @@ void LineList::ForEachLineHolding(std::string_view bytes, F f) const {
   int32_t k = 0;
   if (buffered_ > 1) {
     // Through the text not split, its last line aside: from the nearest
-    // place where one of the bytes stands, back to its line's start, the
-    // LFs before it counted from the line after the one before.
+    // place where one of the bytes stands, back to its line's start.
     const char* const text = text_.get();
     const char* const end = text + limit_;
     std::vector<const char*> found(bytes.size());
     for (size_t b = 0; b < bytes.size(); ++b) found[b] = FindByte(text, end, bytes[b]);
-    const char* counted = text;  // the start of line k
+    const char* counted = text;  // the start of line k, the line after the last taken
     for (;;) {
       const char* const at = found.empty() ? end : *std::min_element(found.begin(), found.end());
       const char* line = at;
       while (line > counted && line[-1] != '\n') --line;
-      k += static_cast<int32_t>(CountByte(counted, line, '\n'));
+      k = line - counted < 240 ? k + static_cast<int32_t>(CountByte(counted, line, '\n')) : static_cast<int32_t>(LinesBefore(line));
       if (at == end || static_cast<size_t>(k) + 1 >= buffered_) break;
       const char* const line_feed = FindByte(at, end, '\n');
-      places_[kViewed] = Place{static_cast<size_t>(k), static_cast<size_t>(line - text), static_cast<size_t>(line_feed + 1 - text)};
+      viewed_ = Place{static_cast<size_t>(k), static_cast<size_t>(line - text), static_cast<size_t>(line_feed + 1 - text)};
       f(k, std::string_view(line, static_cast<size_t>(line_feed - 1 - line)));  // perhaps splitting the text
       ++k;
       counted = line_feed + 1;

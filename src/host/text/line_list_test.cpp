@@ -48,8 +48,7 @@ TEST(LineList, EditsByIndex) {
     EXPECT_THROW(list.SetLine(index, "x"), EStringListError);
     EXPECT_THROW(list.DeleteLine(index), EStringListError);
   }
-  list.DeleteLine(0);
-  list.DeleteLine(1);
+  for (int32_t index : {0, 1}) list.DeleteLine(index);
   EXPECT_EQ(list.AddLine("d"), 1);
   list.SetLine(0, "longer than before");
   list.AppendLines(list);  // the count is taken once
@@ -78,7 +77,7 @@ TEST(LineList, SearchesAndReloads) {
 // asked of it in whatever order: views (v), searches (n, the byte after), walks
 // (w, to the next line given), walks through the lines holding either of two
 // bytes (h; H blanks each), blanks (b), lines set (s), the last dropped (d), a
-// line added (a), in any order. The first four ask only what a run asks, and never split the text.
+// line added (a), in any order; then with line 5 long. The first four ask only what a run asks, and never split the text.
 TEST(LineList, LoadedAnswersAsAddedLineByLine) {
   const std::string text = "[a]\r\n b y\r\nc\r\n[Y]\r\ndy\r\n\r\ne[\r\nlast";
   // clang-format off
@@ -90,11 +89,12 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
       "b3 b1", "d1 d1 a0", "s2 d0 b3", "b4 d2 d0 s1", "b2 v2 n[2", "b6 b7 b6", "b6 d7 d6",
   };
   // clang-format on
-  for (size_t n = 0; n < std::size(asked); ++n) {
-    const char* const script = asked[n];
+  const std::string padding(446, '.'), long_text = text.substr(0, 23) + padding + text.substr(23) + "\r\n";  // its end starts a block
+  for (size_t n = 0; n < 2 * std::size(asked); ++n) {
+    const char* const script = asked[n % std::size(asked)];
     LineList loaded, added;
-    loaded.SetText(text);
-    for (const char* line : {"[a]", " b y", "c", "[Y]", "dy", "", "e[", "last"}) added.AddLine(line);
+    loaded.SetText(n < std::size(asked) ? text : long_text);
+    for (const char* line : {"[a]", " b y", "c", "[Y]", "dy", "", "e[", "last"}) added.AddLine(line == std::string_view("") && n >= std::size(asked) ? padding : line);
     std::string said[2];
     for (size_t at = 0; script[at] != '\0'; at += script[at] == ' ') {
       const char op = script[at++];
@@ -120,7 +120,7 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
       }
     }
     EXPECT_EQ(said[0], said[1]) << script;
-    EXPECT_TRUE(n >= 4 || loaded.Unsplit()) << script;
+    EXPECT_TRUE(n % std::size(asked) >= 4 || loaded.Unsplit()) << script;
     EXPECT_EQ(loaded.LinesToText(), added.LinesToText()) << script;
   }
 }

@@ -40,7 +40,6 @@ std::string_view ServiceOf(std::string_view entry) {
 
 std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string_view>& names) {
   const Takers found = FindTakers(txtsetup, LineList(), names);
-  const std::vector<ScriptSection>& sections = found.sections;
   auto next_taken = found.txtsetup.begin();  // the first taken line not before the one at hand
   // The rows first, then one look at each [SCSI] and [HardwareIdsDatabase]
   // entry for the rows of its name: the sections may come in any order.
@@ -49,14 +48,12 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
   // One walk through the sections: the entries of [SCSI.Load] give the rows,
   // those of [SCSI] and [HardwareIdsDatabase] are kept for after it.
   std::vector<std::pair<bool, std::string_view>> described;  // [SCSI] or not, the entry
-  const int32_t count = static_cast<int32_t>(sections.size());
-  for (int32_t i = 0, end = 0; i < count; i = end) {
-    const ScriptSection section = sections[i];
-    for (end = i + 1; end < count && sections[end] == section;) ++end;
+  for (const SectionLines& lines : found.sections) {
+    const ScriptSection section = lines.section;
     if (section != ScriptSection::kScsiLoad && section != ScriptSection::kScsi &&
         section != ScriptSection::kHardwareIdsDatabase)
       continue;
-    txtsetup.ForEachLine(i, end, [&](int32_t k, std::string_view line) {
+    txtsetup.ForEachLine(lines.first, lines.end, [&](int32_t k, std::string_view line) {
       const std::string_view entry = TrimBlanks(line);
       if (!IsEntry(entry)) return;
       if (section != ScriptSection::kScsiLoad) {

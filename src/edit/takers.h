@@ -20,7 +20,7 @@ constexpr int32_t kNoTaker = -1;
 struct Takers {
   std::vector<TakenLine> txtsetup;  // the lines taken, in order, of each script
   std::vector<TakenLine> dosnet;
-  std::vector<ScriptSection> sections;  // of each txtsetup line, found in the same walk
+  std::vector<SectionLines> sections;  // the recognised ones of txtsetup, found in the same walk
 };
 
 /// The lines of the scripts as loaded that a name takes, each with the index

@@ -63,11 +63,11 @@ int32_t HoldingTaker(LineRule rule, std::string_view line, const DriverNames& na
 }
 
 // Calls on_taken(line, taker, rule, text) for every line a name takes, in
-// file order, and gives each line's section to `sections` when there is one.
+// file order, and gives the recognised sections to `sections` when there is one.
 // Only the lines holding "[" open sections; the lines of a section with no
 // rule are not read.
 template <class OnTaken>
-void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::vector<ScriptSection>* sections,
+void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::vector<SectionLines>* sections,
                 OnTaken on_taken) {
   const bool any = !names.IsEmpty();
   if (!any && sections == nullptr) return;
@@ -75,7 +75,7 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::v
   Section section;
   for (int32_t i = 0; i < count;) {
     const int32_t header = txtsetup_lines.NextLineWith('[', i);
-    if (sections != nullptr) sections->resize(static_cast<size_t>(header), section.section);
+    if (sections != nullptr && section.section != ScriptSection::kOther && header > i) sections->push_back(SectionLines{i, header, section.section});
     const LineRule rule = any ? RuleOf(section.section) : LineRule::kNone;
     if (section.driver_files != DriverNames::kNone) {
       txtsetup_lines.ForEachLine(i, header, [&](int32_t k, std::string_view line) {
@@ -98,7 +98,6 @@ void WalkTakers(const LineList& txtsetup_lines, const DriverNames& names, std::v
     if (header == count) break;
     const std::string_view header_line = txtsetup_lines.LineView(header);
     section = SectionOpenedBy(TrimBlanks(header_line), names);
-    if (sections != nullptr) sections->push_back(ScriptSection::kOther);
     // A recognised header is never blanked by the rules of the section it
     // opens: a name such as "bus" must not remove "[BusExtenders]" and hand
     // that section's lines to the section before it. A driver's own files
@@ -128,9 +127,8 @@ LineRule RuleOf(ScriptSection section) {
 }
 
 std::vector<TakenLine> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names,
-                                      std::vector<ScriptSection>* sections) {
+                                      std::vector<SectionLines>* sections) {
   std::vector<TakenLine> taken;
-  if (sections != nullptr) sections->reserve(static_cast<size_t>(txtsetup_lines.LineCount()));
   WalkTakers(txtsetup_lines, names, sections, [&taken](int32_t line, int32_t taker, LineRule rule, std::string_view text) {
     taken.push_back(TakenLine{line, taker, rule, text});
   });

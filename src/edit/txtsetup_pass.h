@@ -16,9 +16,8 @@ class LineList;
 /// own files sections, headers included. Lines are blanked, never removed.
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names);
 
-/// The recognised section each line stands in, as the removal rules see the
-/// sections begin and end; headers, and lines of no recognised section, are
-/// kOther.
+/// The recognised sections, as the removal rules see them begin and end;
+/// headers, and lines of no recognised section, are kOther.
 enum class ScriptSection {
   kOther,
   kSourceDisksFiles,
@@ -48,10 +47,17 @@ struct TakenLine {
   std::string_view text;  // as loaded, a view into the list
 };
 
-/// The lines the names take, in order. With `sections`, also the section of
-/// each line, in the same walk.
+/// The lines [first, end) of a recognised section, its header aside.
+struct SectionLines {
+  int32_t first;
+  int32_t end;
+  ScriptSection section;
+};
+
+/// The lines the names take, in order. With `sections`, also the recognised
+/// sections that hold lines, in order, found in the same walk.
 std::vector<TakenLine> TxtsetupTakers(const LineList& txtsetup_lines, const DriverNames& names,
-                                      std::vector<ScriptSection>* sections = nullptr);
+                                      std::vector<SectionLines>* sections = nullptr);
 
 }  // namespace vornix
 

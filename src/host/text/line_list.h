@@ -144,16 +144,23 @@ void LineList::ForEachLine(int32_t from, int32_t to, F f, Maybe maybe) const {
     // Through the text not split, one LF search a line, the last line aside.
     // The line passed last counts as the one viewed last.
     const char* const text = text_.get();
-    size_t line_start = start;
-    for (; k < to && static_cast<size_t>(k) + 1 < buffered_; ++k) {
-      line_start = start;
-      start = static_cast<size_t>(static_cast<const char*>(std::memchr(text + start, '\n', limit_ - start)) + 1 - text);
-      const std::string_view line(text + line_start, start - 2 - line_start);
+    const char* const limit = text + limit_;
+    const int32_t stop = static_cast<int32_t>(std::min<size_t>(static_cast<size_t>(to), buffered_ - 1));
+    const char* line_start = text + start;
+    const char* next = line_start;
+    for (; k < stop; ++k) {
+      line_start = next;
+      next = static_cast<const char*>(std::memchr(line_start, '\n', static_cast<size_t>(limit - line_start))) + 1;
+      const std::string_view line(line_start, static_cast<size_t>(next - 2 - line_start));
       if (!maybe(line)) continue;
-      viewed_ = Place{static_cast<size_t>(k), line_start, start};
-      f(k, line);  // perhaps splitting the text
+      viewed_ = Place{static_cast<size_t>(k), static_cast<size_t>(line_start - text), static_cast<size_t>(next - text)};
+      f(k, line);
+      if (buffered_ == 0) {  // split: the lines after it are read from the table
+        ++k;
+        break;
+      }
     }
-    if (buffered_ != 0 && k > from) viewed_ = Place{static_cast<size_t>(k) - 1, line_start, start};
+    if (buffered_ != 0 && k > from) viewed_ = Place{static_cast<size_t>(k) - 1, static_cast<size_t>(line_start - text), static_cast<size_t>(next - text)};
   }
   for (; k < to; ++k) {
     const std::string_view line = LineView(k);

@@ -1,6 +1,5 @@
 #include "host/files/script_files.h"
 
-#include <optional>
 #include <string_view>
 
 #include "host/failures/failures.h"
@@ -38,25 +37,18 @@ void RaiseIfFailed(const FileResult& result, const std::string& path,
   }
 }
 
-// The offset of the first NUL byte when a byte other than NUL follows it
-// anywhere: such a file is not text, and reading it as text would lose
-// everything after the NUL. NUL padding at the very end is fine.
-std::optional<size_t> FindEmbeddedNul(std::string_view bytes) {
-  const size_t nul = bytes.find('\0');
-  if (nul == std::string_view::npos) return std::nullopt;
-  if (bytes.find_first_not_of('\0', nul) == std::string_view::npos)
-    return std::nullopt;
-  return nul;
-}
-
 }  // namespace
 
 void LoadLines(LineList& lines, const std::string& path, FileSystem& fs) {
   FileBytes bytes{};
   RaiseIfFailed(fs.ReadWholeFile(path, &bytes), path, fs);
-  if (const std::optional<size_t> nul = FindEmbeddedNul(std::string_view(bytes.data.get(), bytes.size)))
-    Raise<EFileFormatError>(FullPathForMessage(path, fs), static_cast<int64_t>(*nul));
-  lines.SetText(std::move(bytes.data), bytes.size);
+  const std::string_view all(bytes.data.get(), bytes.size);
+  // The text ends at its first NUL. A byte other than NUL after it makes the
+  // file no text, which read as text would lose all after the NUL; NUL
+  // padding at the very end is fine.
+  const size_t nul = lines.SetText(std::move(bytes.data), bytes.size);
+  if (all.find_first_not_of('\0', nul) != std::string_view::npos)
+    Raise<EFileFormatError>(FullPathForMessage(path, fs), static_cast<int64_t>(nul));
 }
 
 void SaveLines(const LineList& lines, const std::string& path, FileSystem& fs) {

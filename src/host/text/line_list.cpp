@@ -123,7 +123,7 @@ void LineList::SplitLines(const char* begin, const char* end, std::vector<Span>*
   }
 }
 
-void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
+size_t LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   if (size > kStorageLimit) throw std::bad_alloc();
   const char* const begin = text.get();
   const char* const end = FindByte(begin, begin + size, '\0');
@@ -136,10 +136,11 @@ void LineList::SetText(std::shared_ptr<char[]> text, size_t size) {
   viewed_ = Place{SIZE_MAX, 0, 0};
   if (const std::optional<size_t> feeds = CrLfLineEnds(begin, end, &feeds_before_)) {
     buffered_ = *feeds + (begin < end && end[-1] != '\n');
-    return;
+    return limit_;
   }
   buffered_ = 0;
   SplitLines(begin, end, &lines_);
+  return limit_;
 }
 
 LineList::Span LineList::LastBuffered() const {

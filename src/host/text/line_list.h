@@ -64,8 +64,9 @@ class LineList {
 
   /// Replaces the content by the lines of `text`.
   void SetText(std::string_view text);
-  /// The same, taking the `size` bytes at `text` as the list's buffer.
-  void SetText(std::shared_ptr<char[]> text, size_t size);
+  /// The same, taking the `size` bytes at `text` as the list's buffer. The
+  /// text is the bytes before the first NUL; how many those are.
+  size_t SetText(std::shared_ptr<char[]> text, size_t size);
   /// Every line followed by CR LF.
   std::string LinesToText() const;
   /// Whether the loaded text is still read without a table of its lines.

@@ -51,7 +51,7 @@ struct Section {
 Section SectionOpenedBy(std::string_view trimmed, const DriverNames& names) {
   if (trimmed.empty() || trimmed[0] != '[') return Section();
   for (const Header& header : kHeaders) {
-    if (SameNoCase(trimmed, header.text)) return Section{header.section, DriverNames::kNone};
+    if (trimmed.size() == header.text.size() && SameNoCase(trimmed, header.text)) return Section{header.section, DriverNames::kNone};
   }
   return Section{ScriptSection::kOther, DriverFilesOf(trimmed, names)};
 }

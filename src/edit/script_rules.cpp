@@ -1,5 +1,6 @@
 #include "edit/script_rules.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "host/text/line_list.h"
@@ -34,7 +35,7 @@ std::vector<std::string_view> DriverNamesOf(const LineList& delete_list) {
   std::vector<std::string_view> names;
   names.reserve(static_cast<size_t>(delete_list.LineCount()));
   delete_list.ForEachLine(0, delete_list.LineCount(), [&names](int32_t, std::string_view name) {
-    if (!TrimBlanks(name).empty()) names.emplace_back(name);
+    if (std::any_of(name.begin(), name.end(), [](char c) { return !IsBlank(c); })) names.emplace_back(name);
   });
   return names;
 }

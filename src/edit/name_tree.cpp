@@ -17,6 +17,7 @@ NameTree::NameTree(const std::vector<std::string_view>& names)
   nodes_.reserve(bytes + 1);
   // A node goes before its siblings. One that a table finds has none: it
   // takes the place of the table's 0.
+  Node* const nodes = nodes_.data();  // reserved above
   const auto new_node = [this](char byte, uint32_t next_sibling) {
     nodes_.push_back(Node{0, next_sibling, -1, byte});
     return static_cast<uint32_t>(nodes_.size() - 1);
@@ -39,10 +40,10 @@ NameTree::NameTree(const std::vector<std::string_view>& names)
     }
     for (size_t depth = 2; depth < name.size(); ++depth) {
       const char byte = FoldAscii(name[depth]);
-      uint32_t child = Child(node, byte);
+      uint32_t child = ChildIn(nodes, node, byte);
       if (child == 0) {
-        child = new_node(byte, nodes_[node].first_child);
-        nodes_[node].first_child = child;
+        child = new_node(byte, nodes[node].first_child);
+        nodes[node].first_child = child;
       }
       node = child;
     }

@@ -44,7 +44,8 @@ class NameTree {
     int32_t first_name;  // the lowest list index ending here, or -1
     char byte;
   };
-  uint32_t Child(uint32_t node, char byte) const;
+  uint32_t Child(uint32_t node, char byte) const { return ChildIn(nodes_.data(), node, byte); }
+  static uint32_t ChildIn(const Node* nodes, uint32_t node, char byte);
   uint32_t& SecondChild(unsigned char first, char byte) {
     return second_[root_row_[first] * 256 + static_cast<unsigned char>(byte)];
   }
@@ -59,9 +60,9 @@ class NameTree {
   std::vector<int32_t> next_of_same_;
 };
 
-inline uint32_t NameTree::Child(uint32_t node, char byte) const {
-  uint32_t child = nodes_[node].first_child;
-  while (child != 0 && nodes_[child].byte != byte) child = nodes_[child].next_sibling;
+inline uint32_t NameTree::ChildIn(const Node* nodes, uint32_t node, char byte) {
+  uint32_t child = nodes[node].first_child;
+  while (child != 0 && nodes[child].byte != byte) child = nodes[child].next_sibling;
   return child;
 }
 

@@ -203,7 +203,7 @@ def verify(c, before, after, done):  # what every row holds (see the top), then 
     if expect.report not in (None, CHECKED):
         assert re.fullmatch(c.report(*expect.report), done.stderr), done.stderr
     assert expect.report or done.stderr == b"", done.stderr
-    assert done.returncode == expect.status, (done.returncode, done.stderr)
+    assert done.returncode == expect.status, (done.returncode, done.stderr, len(done.stdout or b""))
     if expect.lines is not None:
         assert (done.stdout or b"") == c.target.screen(expect.lines), done.stdout
     for key, relative in c.scripts.items():
@@ -681,7 +681,8 @@ def main(argv):
             if wanted not in name or t.foreign in row.on:
                 continue
             problem = attempt(t, row)
-            lost = t.wine and re.fullmatch(r"\(-\d+, b''\)", str(problem))  # wine died, silent
+            # wine died without a word, or the program ended having written nothing
+            lost = t.wine and re.fullmatch(r"\(-\d+, b'', \d+\)|\(\d+, b'', 0\)", str(problem))
             if problem and ("wine client error" in str(problem) or lost):  # once more
                 problem = attempt(t, row)
             ran, failed = ran + (not isinstance(problem, Skip)), failed + isinstance(problem, str)

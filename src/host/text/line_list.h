@@ -184,6 +184,7 @@ void LineList::ForEachLineHolding(std::string_view bytes, F f) const {
       const char* const at = found.empty() ? end : *std::min_element(found.begin(), found.end());
       const char* line = at;
       while (line > counted && line[-1] != '\n') --line;
+      // Its number: counted on from line k when that is nearer than a block.
       k = line - counted < 240 ? k + static_cast<int32_t>(CountByte(counted, line, '\n')) : static_cast<int32_t>(LinesBefore(line));
       if (at == end || static_cast<size_t>(k) + 1 >= buffered_) break;
       const char* const line_feed = FindByte(at, end, '\n');

@@ -1,8 +1,6 @@
 #include "edit/preview.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 
 #include "edit/dosnet_pass.h"
 #include "edit/driver_names.h"
@@ -48,13 +46,12 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
   std::vector<std::vector<PreviewLine>> previews(names.size());
   if (names.empty()) return previews;
   const DriverNames tree_names(names);
-  const std::vector<TakenLine> taken_lines[] = {TxtsetupTakers(txtsetup, tree_names), DosnetTakers(dosnet, tree_names)};
+  const std::vector<TakenLine> taken[] = {TxtsetupTakers(txtsetup, tree_names), DosnetTakers(dosnet, tree_names)};
   const LineList* const scripts[] = {&txtsetup, &dosnet};
-  const std::vector<TakenLine>* const taken[] = {&taken_lines[0], &taken_lines[1]};
 
   // Each line goes to the name whose pass blanks it.
   for (int s = 0; s < 2; ++s) {
-    for (const TakenLine& line : *taken[s]) {
+    for (const TakenLine& line : taken[s]) {
       if (line.text.empty()) continue;
       const std::string_view name = names[static_cast<size_t>(line.taker)];
       const PreviewLine::Note note = NoteOf(line.rule, line.text, s == 0 ? std::string(name) : std::string(name) + ".sys");
@@ -72,8 +69,8 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
   std::vector<int32_t> listed_at(names.size());  // the last line a name was listed for, per script
   for (int s = 0; s < 2; ++s) {
     std::fill(listed_at.begin(), listed_at.end(), -1);
-    int32_t line = 0;                     // where `counted` stands
-    auto next_taken = taken[s]->begin();  // the first taken line not before `line`
+    int32_t line = 0;                    // where `counted` stands
+    auto next_taken = taken[s].begin();  // the first taken line not before `line`
     for (const std::string_view piece : scripts[s]->TextPieces()) {
       const char* counted = piece.data();
       const char* const end = piece.data() + piece.size();
@@ -81,8 +78,8 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
         if (length < static_cast<size_t>(end - at) && IsWordByte(at[length])) return;
         line += static_cast<int32_t>(CountByte(counted, at, '\n'));
         counted = at;
-        while (next_taken != taken[s]->end() && next_taken->line < line) ++next_taken;
-        if (next_taken != taken[s]->end() && next_taken->line == line) return;
+        while (next_taken != taken[s].end() && next_taken->line < line) ++next_taken;
+        if (next_taken != taken[s].end() && next_taken->line == line) return;
         // The line is the piece's bytes around the name up to a line end.
         const char* from = at;
         while (from > piece.data() && from[-1] != '\n') --from;

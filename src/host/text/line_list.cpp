@@ -16,9 +16,6 @@ namespace {
 // Sizes, counts and indices are signed 32-bit, so no list holds more bytes.
 constexpr size_t kStorageLimit = std::numeric_limits<int32_t>::max();
 
-// The size of the blocks whose LFs are counted on load.
-constexpr size_t kBlock = 240;
-
 }  // namespace
 
 void LineList::RaiseIndexError(int32_t index) { Raise<EStringListError>(index); }
@@ -80,13 +77,10 @@ void LineList::SetText(std::string_view text) {
   SetText(std::move(copy), text.size());
 }
 
-namespace {
-
-// The number of LFs in [begin, end) when every line end there is CR LF: each
-// CR right before an LF and each LF right after a CR; and for each block of
-// kBlock bytes, the LFs up to its first byte. Counted a block at a time with
-// counts that fit a byte: a loop that compilers turn into wide compares.
-std::optional<size_t> CrLfLineEnds(const char* begin, const char* end, std::vector<uint32_t>* feeds_before) {
+// Every line end is CR LF when each CR stands right before an LF and each LF
+// right after a CR. Counted a block at a time with counts that fit a byte: a
+// loop that compilers turn into wide compares.
+std::optional<size_t> LineList::CrLfLineEnds(const char* begin, const char* end, std::vector<uint32_t>* feeds_before) {
   if (begin < end && (*begin == '\n' || end[-1] == '\r')) return std::nullopt;
   feeds_before->resize(static_cast<size_t>(end - begin) / kBlock + 1);
   uint32_t* before = feeds_before->data();
@@ -108,8 +102,6 @@ std::optional<size_t> CrLfLineEnds(const char* begin, const char* end, std::vect
   if (lone != 0) return std::nullopt;
   return feeds;
 }
-
-}  // namespace
 
 void LineList::SplitLines(const char* begin, const char* end, std::vector<Span>* lines) {
   const char* line_feed = FindByte(begin, end, '\n');  // the first at or after p

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,6 +87,11 @@ class LineList {
   }
   [[noreturn]] static void RaiseIndexError(int32_t index);
   Span Store(std::string_view text);
+  // The size of the blocks whose LFs are counted on load.
+  static constexpr size_t kBlock = 240;
+  // The number of LFs in [begin, end) when every line end there is CR LF,
+  // and for each block the LFs up to its first byte.
+  static std::optional<size_t> CrLfLineEnds(const char* begin, const char* end, std::vector<uint32_t>* feeds_before);
   // Splits [begin, end), a text with a line end other than CR LF, into `lines`.
   static void SplitLines(const char* begin, const char* end, std::vector<Span>* lines);
   std::string_view View(Span span) const {
@@ -126,7 +132,7 @@ class LineList {
     size_t next;
   };
   mutable Place viewed_ = {SIZE_MAX, 0, 0};
-  // For each block of 240 bytes of the text as loaded, the LFs up to and
+  // For each block of kBlock bytes of the text as loaded, the LFs up to and
   // including its first byte.
   std::vector<uint32_t> feeds_before_;
   // The lines of the text not split that were blanked, in order.
@@ -185,7 +191,7 @@ void LineList::ForEachLineHolding(std::string_view bytes, F f) const {
       const char* line = at;
       while (line > counted && line[-1] != '\n') --line;
       // Its number: counted on from line k when that is nearer than a block.
-      k = line - counted < 240 ? k + static_cast<int32_t>(CountByte(counted, line, '\n')) : static_cast<int32_t>(LinesBefore(line));
+      k = line - counted < static_cast<ptrdiff_t>(kBlock) ? k + static_cast<int32_t>(CountByte(counted, line, '\n')) : static_cast<int32_t>(LinesBefore(line));
       if (at == end || static_cast<size_t>(k) + 1 >= buffered_) break;
       const char* const line_feed = FindByte(at, end, '\n');
       viewed_ = Place{static_cast<size_t>(k), static_cast<size_t>(line - text), static_cast<size_t>(line_feed + 1 - text)};

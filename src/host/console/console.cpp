@@ -37,17 +37,18 @@ bool TextStream::WriteHeld() {
   return written;
 }
 
-void TextStream::WriteChunk(std::string_view bytes) {
-  if (!EnsureOpen()) return;
+bool TextStream::WriteBlocks(std::string_view bytes) {
+  if (!EnsureOpen()) return false;
   while (bytes.size() >= kBufferSize - position_) {
     const size_t room = kBufferSize - position_;
     std::memcpy(buffer_ + position_, bytes.data(), room);
     bytes.remove_prefix(room);
     position_ = kBufferSize;
-    if (!WriteHeld()) return;  // the rest of this chunk is dropped
+    if (!WriteHeld()) return false;  // the rest of this chunk is dropped
   }
   if (!bytes.empty()) std::memcpy(buffer_ + position_, bytes.data(), bytes.size());
   position_ += bytes.size();
+  return true;
 }
 
 void TextStream::FlushIfWriteThrough() {
@@ -101,8 +102,11 @@ void TextStream::ReadLine() {
   }
 }
 
-void Console::WriteLine(std::string_view text) {
-  output_.WriteChunk(text);
+void Console::WriteLine(std::initializer_list<std::string_view> pieces) {
+  // A piece whose write failed drops the rest of the line's text.
+  for (const std::string_view piece : pieces) {
+    if (!output_.WriteChunk(piece)) break;
+  }
   output_.WriteChunk(line_end_);
   output_.FlushIfWriteThrough();
 }

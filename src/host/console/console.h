@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <initializer_list>
 #include <string_view>
 
 #include "host/console/std_handles.h"
@@ -26,8 +28,14 @@ class TextStream {
   TextStream(StdHandle& handle, Direction direction, int32_t* io_error_code)
       : handle_(handle), direction_(direction), io_error_code_(io_error_code) {}
 
-  /// Output: one chunk of bytes; the buffer leaves in whole blocks.
-  void WriteChunk(std::string_view bytes);
+  /// Output: one chunk of bytes; the buffer leaves in whole blocks. False
+  /// when a write failed or the stream is not open: the rest is dropped.
+  bool WriteChunk(std::string_view bytes) {
+    if (!open_ || bytes.size() >= kBufferSize - position_) return WriteBlocks(bytes);
+    if (!bytes.empty()) std::memcpy(buffer_ + position_, bytes.data(), bytes.size());  // fits: held
+    position_ += bytes.size();
+    return true;
+  }
   /// Output: writes the held bytes now if the stream is an interactive
   /// console, so that each line leaves in one call.
   void FlushIfWriteThrough();
@@ -41,6 +49,7 @@ class TextStream {
  private:
   static constexpr int kEndOfInput = -1;
   bool EnsureOpen();
+  bool WriteBlocks(std::string_view bytes);  // a chunk that fills the buffer, or the first
   bool WriteHeld();
   int ReadByte();
   bool Refill();
@@ -64,7 +73,10 @@ class Console {
         line_end_(line_end) {}
 
   /// The text and the line end; never raises.
-  void WriteLine(std::string_view text);
+  void WriteLine(std::string_view text) { WriteLine({text}); }
+  /// The pieces one after the other as one line's text: what the text
+  /// they make would print, byte for byte.
+  void WriteLine(std::initializer_list<std::string_view> pieces);
   /// Reads one line of standard input and discards it; never raises.
   void ReadLine() { input_.ReadLine(); }
   /// Raises EInOutError for a recorded error code and clears the code.
@@ -73,6 +85,10 @@ class Console {
   /// that a failed line ends the run before the next is tried.
   void Print(std::string_view text) {
     WriteLine(text);
+    CheckIO();
+  }
+  void Print(std::initializer_list<std::string_view> pieces) {
+    WriteLine(pieces);
     CheckIO();
   }
   void FlushOutput() { output_.Flush(); }

@@ -24,8 +24,8 @@ TEST(Console, WritesAndTheirFailures) {
   Console console(in, out, "\r\n");
   out.write_error = 28;
   console.WriteLine(std::string(100, 'a'));
-  EXPECT_EQ(CheckedCode(console), 0);  // nothing written yet
-  console.WriteLine(std::string(100, 'b'));
+  EXPECT_EQ(CheckedCode(console), 0);                               // nothing written yet
+  console.WriteLine({std::string(40, 'b'), std::string(60, 'b')});  // the failed piece drops the next
   EXPECT_EQ(CheckedCode(console), 28);
   EXPECT_EQ(CheckedCode(console), 0);  // CheckIO clears the code
   out.write_error = 0;

@@ -1,6 +1,7 @@
 #include "edit/preview.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "edit/dosnet_pass.h"
 #include "edit/driver_names.h"
@@ -41,10 +42,10 @@ PreviewLine::Note NoteOf(LineRule rule, std::string_view line, std::string_view 
 
 }  // namespace
 
-std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, const LineList& dosnet,
-                                                     const std::vector<std::string_view>& names) {
-  std::vector<std::vector<PreviewLine>> previews(names.size());
-  if (names.empty()) return previews;
+std::vector<PreviewLine> PreviewRemoval(const LineList& txtsetup, const LineList& dosnet,
+                                        const std::vector<std::string_view>& names) {
+  std::vector<PreviewLine> found_lines;  // as they are found, not yet by name
+  if (names.empty()) return found_lines;
   const DriverNames tree_names(names);
   const std::vector<TakenLine> taken[] = {TxtsetupTakers(txtsetup, tree_names), DosnetTakers(dosnet, tree_names)};
   const LineList* const scripts[] = {&txtsetup, &dosnet};
@@ -55,7 +56,7 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
       if (line.text.empty()) continue;
       const std::string_view name = names[static_cast<size_t>(line.taker)];
       const PreviewLine::Note note = NoteOf(line.rule, line.text, s == 0 ? std::string(name) : std::string(name) + ".sys");
-      previews[static_cast<size_t>(line.taker)].push_back(PreviewLine{s == 0, line.line, note, line.text});
+      found_lines.push_back(PreviewLine{line.taker, s == 0, line.line, note, line.text});
     }
   }
 
@@ -87,7 +88,7 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
         const std::string_view text(from, static_cast<size_t>(to - from));
         for (int32_t n = first; n >= 0 && listed_at[static_cast<size_t>(n)] != line; n = tree.NextOfSameName(n)) {
           listed_at[static_cast<size_t>(n)] = line;
-          previews[static_cast<size_t>(n)].push_back(PreviewLine{s == 0, line, PreviewLine::Note::kKept, text});
+          found_lines.push_back(PreviewLine{n, s == 0, line, PreviewLine::Note::kKept, text});
         }
       };
       places.In(piece, &found);
@@ -96,7 +97,15 @@ std::vector<std::vector<PreviewLine>> PreviewRemoval(const LineList& txtsetup, c
       line += static_cast<int32_t>(CountByte(counted, end, '\n'));
     }
   }
-  return previews;
+
+  // Each name's lines together, in the order they were found: the lines
+  // are counted by name, then each goes after those of the names before.
+  std::vector<size_t> place(names.size() + 1);
+  for (const PreviewLine& line : found_lines) ++place[static_cast<size_t>(line.name) + 1];
+  std::partial_sum(place.begin(), place.end(), place.begin());
+  std::vector<PreviewLine> by_name(found_lines.size());
+  for (const PreviewLine& line : found_lines) by_name[place[static_cast<size_t>(line.name)]++] = line;
+  return by_name;
 }
 
 }  // namespace vornix

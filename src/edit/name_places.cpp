@@ -77,18 +77,25 @@ NamePlaces::NamePlaces(const std::vector<std::string_view>& names) : flags_(size
       continue;
     }
     const bool short_name = name.size() <= 3;
-    for (const char a : Spellings(first)) {
-      for (const char b : Spellings(FoldAscii(name[1])))
-        flags_[PairOf(a, b)] |= short_name ? kNameBegins | kShortName : kNameBegins;
+    const unsigned char flags = short_name ? kNameBegins | kShortName : kNameBegins;
+    const char second = FoldAscii(name[1]);
+    if ((flags_[PairOf(first, second)] & flags) != flags) {  // the first name to begin so
+      for (const char a : Spellings(first)) {
+        for (const char b : Spellings(second)) flags_[PairOf(a, b)] |= flags;
+      }
     }
     if (!short_name) flags_[FourKey(name.data())] |= kFourBegins;
+  }
+  std::vector<char> non_word;  // the bytes that make no word
+  for (int c = 0; c < 256; ++c) {
+    if (!IsWordByte(static_cast<char>(c))) non_word.push_back(static_cast<char>(c));
   }
   for (int c = 0; c < 256; ++c) {
     const char byte = static_cast<char>(c);
     for (int other = 0; other < 256 && alone[static_cast<unsigned char>(FoldAscii(byte))]; ++other)
       flags_[PairOf(byte, static_cast<char>(other))] |= kNameBegins | kShortName;
-    for (int before = 0; before < 256 && begins[static_cast<unsigned char>(FoldAscii(byte))]; ++before)
-      flags_[PairOf(static_cast<char>(before), byte)] |= IsWordByte(static_cast<char>(before)) ? 0 : kNameAfter;
+    if (!begins[static_cast<unsigned char>(FoldAscii(byte))]) continue;
+    for (const char before : non_word) flags_[PairOf(before, byte)] |= kNameAfter;
   }
 }
 

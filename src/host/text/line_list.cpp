@@ -79,15 +79,15 @@ void LineList::SetText(std::string_view text) {
 
 // Every line end is CR LF when each CR stands right before an LF and each LF
 // right after a CR. Counted a block at a time with counts that fit a byte: a
-// loop that compilers turn into wide compares.
-std::optional<size_t> LineList::CrLfLineEnds(const char* begin, const char* end, std::vector<uint32_t>* feeds_before) {
+// loop that compilers turn into wide compares, which the build may also make
+// for AVX2 (VORNIX_WIDE_LOOP).
+VORNIX_WIDE_LOOP std::optional<size_t> LineList::CrLfLineEnds(const char* begin, const char* end, std::vector<uint32_t>* feeds_before) {
   if (begin < end && (*begin == '\n' || end[-1] == '\r')) return std::nullopt;
   feeds_before->resize(static_cast<size_t>(end - begin) / kBlock + 1);
   uint32_t* before = feeds_before->data();
   size_t feeds = 0, lone = 0;
-  for (const char *from = begin, *const last = end - 1; from < last;) {  // each byte before it is judged with the next
+  const auto count = [&](const char* from, ptrdiff_t size) {  // each byte judged with the next
     *before++ = static_cast<uint32_t>(feeds);
-    const ptrdiff_t size = std::min<ptrdiff_t>(last - from, static_cast<ptrdiff_t>(kBlock));
     uint8_t lf_count = 0, lone_count = 0;
     for (ptrdiff_t k = 0; k < size; ++k) {
       const uint8_t cr = from[k] == '\r', lf = from[k + 1] == '\n';
@@ -96,8 +96,11 @@ std::optional<size_t> LineList::CrLfLineEnds(const char* begin, const char* end,
     }
     feeds += lf_count;
     lone += lone_count;
-    from += size;
-  }
+  };
+  const char* from = begin;
+  const char* const last = end - 1;  // the bytes before it are judged
+  for (; last - from >= static_cast<ptrdiff_t>(kBlock); from += kBlock) count(from, kBlock);
+  if (from < last) count(from, last - from);
   std::fill(before, feeds_before->data() + feeds_before->size(), static_cast<uint32_t>(feeds));  // a block at the last byte
   if (lone != 0) return std::nullopt;
   return feeds;

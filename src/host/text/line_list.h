@@ -87,8 +87,9 @@ class LineList {
   }
   [[noreturn]] static void RaiseIndexError(int32_t index);
   Span Store(std::string_view text);
-  // The size of the blocks whose LFs are counted on load.
-  static constexpr size_t kBlock = 240;
+  // The size of the blocks whose LFs are counted on load: under 256, so that
+  // a block's counts fit a byte, and a whole number of 32-byte compares.
+  static constexpr size_t kBlock = 224;
   // The number of LFs in [begin, end) when every line end there is CR LF,
   // and for each block the LFs up to its first byte.
   static std::optional<size_t> CrLfLineEnds(const char* begin, const char* end, std::vector<uint32_t>* feeds_before);

@@ -89,7 +89,7 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
       "b3 b1", "d1 d1 a0", "s2 d0 b3", "b4 d2 d0 s1", "b2 v2 n[2", "b6 b7 b6", "b6 d7 d6", "v3 b2", "w0 3 v3",
   };
   // clang-format on
-  const std::string padding(446, '.'), long_text = text.substr(0, 23) + padding + text.substr(23) + "\r\n";  // its end starts a block
+  const std::string padding(414, '.'), long_text = text.substr(0, 23) + padding + text.substr(23) + "\r\n";  // its end starts a block
   for (size_t n = 0; n < 2 * std::size(asked); ++n) {
     const char* const script = asked[n % std::size(asked)];
     LineList loaded, added;

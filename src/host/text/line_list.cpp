@@ -185,6 +185,7 @@ LineList::Span LineList::ViewFrom(size_t index, size_t start) const {
 LineList::Span LineList::BufferedSpan(int32_t index) const {
   const size_t at = static_cast<size_t>(index);
   if (at + 1 == buffered_) return LastBuffered();
+  if (at == viewed_.index && (blanks_.empty() || at > blanks_.back().index)) return ViewedSpan();  // as a walk reads a header
   size_t start = 0;
   if (StartOf(at, &start)) return ViewFrom(at, start);
   if (at < buffered_) Split();
@@ -195,7 +196,7 @@ bool LineList::BlankBuffered(size_t index) {
   if (index >= buffered_) return false;                                               // a line added after the text (its last is cut before)
   if (!blanks_.empty() && index == blanks_.back().index) return true;                 // blank already
   if (index == viewed_.index && (blanks_.empty() || index > blanks_.back().index)) {  // as a walk blanks
-    blanks_.push_back(Blank{index, Span{static_cast<uint32_t>(viewed_.offset), static_cast<uint32_t>(viewed_.next - 2 - viewed_.offset)}});
+    blanks_.push_back(Blank{index, ViewedSpan()});
     return true;
   }
   const Span line = BufferedSpan(static_cast<int32_t>(index));

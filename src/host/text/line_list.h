@@ -103,6 +103,9 @@ class LineList {
   // end; asking for any other splits them all.
   Span BufferedSpan(int32_t index) const;
   Span ViewFrom(size_t index, size_t start) const;  // of a line not last, starting at `start`
+  Span ViewedSpan() const {
+    return Span{static_cast<uint32_t>(viewed_.offset), static_cast<uint32_t>(viewed_.next - 2 - viewed_.offset)};
+  }
   // A line of the text not split is found from the line viewed or found
   // last, with the start of the next; else from the count of LFs before its
   // block. A line at or before one blanked is not.

@@ -84,7 +84,10 @@ int RunDriver(const RunHost& host) {
     CheckSaveTarget(dosnet_save, host.fs);
   }
 
-  LoadLines(dosnet_lines, dosnet_path, host.fs);
+  if (list)  // the list shows only TXTSETUP.SIF, but stops where a run would
+    CheckLines(dosnet_path, host.fs);
+  else
+    LoadLines(dosnet_lines, dosnet_path, host.fs);
   LoadLines(txtsetup_lines, txtsetup_path, host.fs);
   const bool cuts_marker = DropEndOfFileMarker(txtsetup_lines);
 

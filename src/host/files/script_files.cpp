@@ -1,5 +1,6 @@
 #include "host/files/script_files.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "host/failures/failures.h"
@@ -37,18 +38,28 @@ void RaiseIfFailed(const FileResult& result, const std::string& path,
   }
 }
 
+// The text ends at its first NUL, at `nul`. A byte other than NUL after it
+// makes the file no text, which read as text would lose all after the NUL;
+// NUL padding at the very end is fine.
+void CheckNulPadding(std::string_view all, size_t nul, const std::string& path, FileSystem& fs) {
+  if (all.find_first_not_of('\0', nul) != std::string_view::npos)
+    Raise<EFileFormatError>(FullPathForMessage(path, fs), static_cast<int64_t>(nul));
+}
+
 }  // namespace
 
 void LoadLines(LineList& lines, const std::string& path, FileSystem& fs) {
   FileBytes bytes{};
   RaiseIfFailed(fs.ReadWholeFile(path, &bytes), path, fs);
   const std::string_view all(bytes.data.get(), bytes.size);
-  // The text ends at its first NUL. A byte other than NUL after it makes the
-  // file no text, which read as text would lose all after the NUL; NUL
-  // padding at the very end is fine.
-  const size_t nul = lines.SetText(std::move(bytes.data), bytes.size);
-  if (all.find_first_not_of('\0', nul) != std::string_view::npos)
-    Raise<EFileFormatError>(FullPathForMessage(path, fs), static_cast<int64_t>(nul));
+  CheckNulPadding(all, lines.SetText(std::move(bytes.data), bytes.size), path, fs);
+}
+
+void CheckLines(const std::string& path, FileSystem& fs) {
+  FileBytes bytes{};
+  RaiseIfFailed(fs.ReadWholeFile(path, &bytes), path, fs);
+  const std::string_view all(bytes.data.get(), bytes.size);
+  CheckNulPadding(all, std::min(all.find('\0'), all.size()), path, fs);
 }
 
 void SaveLines(const LineList& lines, const std::string& path, FileSystem& fs) {

@@ -14,6 +14,8 @@ class LineList;
 /// EFOpenError, EReadError or EFileFormatError; the list is unchanged after a
 /// failure.
 void LoadLines(LineList& lines, const std::string& path, FileSystem& fs);
+/// Reads the file and raises what LoadLines would, without making lines.
+void CheckLines(const std::string& path, FileSystem& fs);
 
 /// Writes every line followed by CR LF, replacing the file in one step.
 /// Raises EFCreateError or EWriteError; the file is unchanged after a failure.

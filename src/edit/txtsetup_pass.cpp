@@ -32,7 +32,7 @@ constexpr std::string_view kFilesPrefix = "[files.";
 // The lowest list index of the names whose own files section the header
 // opens: "[files." the name "]", ASCII case aside.
 int32_t DriverFilesOf(std::string_view trimmed, const DriverNames& names) {
-  if (trimmed.size() <= kFilesPrefix.size() || trimmed.back() != ']' ||
+  if (trimmed.size() <= kFilesPrefix.size() || trimmed.back() != ']' || FoldAscii(trimmed[1]) != 'F' ||
       !SameNoCase(trimmed.substr(0, kFilesPrefix.size()), kFilesPrefix))
     return DriverNames::kNone;
   return names.NameOf(trimmed.substr(kFilesPrefix.size(),
@@ -51,7 +51,8 @@ struct Section {
 Section SectionOpenedBy(std::string_view trimmed, const DriverNames& names) {
   if (trimmed.empty() || trimmed[0] != '[') return Section();
   for (const Header& header : kHeaders) {
-    if (trimmed.size() == header.text.size() && SameNoCase(trimmed, header.text)) return Section{header.section, DriverNames::kNone};
+    if (trimmed.size() == header.text.size() && FoldAscii(trimmed[1]) == header.text[1] && SameNoCase(trimmed, header.text))
+      return Section{header.section, DriverNames::kNone};
   }
   return Section{ScriptSection::kOther, DriverFilesOf(trimmed, names)};
 }

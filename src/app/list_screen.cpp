@@ -1,6 +1,8 @@
 #include "app/list_screen.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 
 #include "app/texts.h"
 #include "edit/driver_list.h"
@@ -19,16 +21,18 @@ void ShowDriverList(Console& console, const LineList& txtsetup, const std::vecto
     file_width = std::max(file_width, row.file.size());
     ids_width = std::max(ids_width, std::to_string(row.ids).size());
   }
+  const std::string blanks(std::max(name_width, file_width + ids_width) + 2, ' ');  // the columns' padding
   std::vector<bool> takes(names.size());
   for (const DriverRow& row : rows) {
-    const std::string ids = std::to_string(row.ids);
-    std::string text = "  " + row.name;
-    text.append(name_width - row.name.size() + 2, ' ').append(row.file);
-    text.append(file_width - row.file.size() + 2 + ids_width - ids.size(), ' ').append(ids);
-    text.append(row.ids == 1 ? texts::kId : texts::kIds).append("  ");
-    text.append(row.description ? *row.description : texts::kNoDescription);
-    if (row.taker >= 0) text.append(texts::kTakenBy).append(names[row.taker]), takes[row.taker] = true;
-    console.Print(text);
+    char ids[16];
+    const size_t ids_size = static_cast<size_t>(std::to_chars(std::begin(ids), std::end(ids), row.ids).ptr - ids);
+    const std::string_view pad = blanks;
+    const bool taken = row.taker >= 0;
+    console.Print({"  ", row.name, pad.substr(0, name_width - row.name.size() + 2), row.file,
+                   pad.substr(0, file_width - row.file.size() + 2 + ids_width - ids_size), std::string_view(ids, ids_size),
+                   row.ids == 1 ? texts::kId : texts::kIds, "  ", row.description ? std::string_view(*row.description) : texts::kNoDescription,
+                   taken ? texts::kTakenBy : "", taken ? names[row.taker] : std::string_view()});
+    if (taken) takes[row.taker] = true;
   }
   std::string idle;
   for (size_t n = 0; n < names.size(); ++n)

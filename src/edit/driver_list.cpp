@@ -1,7 +1,9 @@
 #include "edit/driver_list.h"
 
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "edit/takers.h"
 #include "edit/txtsetup_pass.h"
@@ -36,6 +38,18 @@ std::string_view ServiceOf(std::string_view entry) {
   return Unquoted(value.substr(0, end));
 }
 
+// Names hashed and compared with ASCII case aside.
+struct FoldedHash {
+  size_t operator()(std::string_view name) const {
+    uint64_t hash = 14695981039346656037u;  // FNV-1a
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211u;
+    return static_cast<size_t>(hash);
+  }
+};
+struct FoldedEqual {
+  bool operator()(std::string_view a, std::string_view b) const { return SameNoCase(a, b); }
+};
+
 }  // namespace
 
 std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<std::string_view>& names) {
@@ -44,7 +58,6 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
   // The rows first, then one look at each [SCSI] and [HardwareIdsDatabase]
   // entry for the rows of its name: the sections may come in any order.
   std::vector<DriverRow> rows;
-  std::unordered_map<std::string, std::vector<size_t>> rows_named;  // by upper-cased name
   // One walk through the sections: the entries of [SCSI.Load] give the rows,
   // those of [SCSI] and [HardwareIdsDatabase] are kept for after it.
   std::vector<std::pair<bool, std::string_view>> described;  // [SCSI] or not, the entry
@@ -66,16 +79,21 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
       rows.push_back(DriverRow{std::string(KeyOf(entry)),
                                std::string(TrimBlanks(value.substr(0, value.find(',')))), 0, std::nullopt,
                                taken ? next_taken->taker : kNoTaker});
-      rows_named[UpperAscii(rows.back().name)].push_back(rows.size() - 1);
     });
   }
-  std::string name;  // of the entry at hand, upper-cased; one buffer for all
+  // The rows of each name, ASCII case aside, in file order: the first by
+  // name, each of the others after the one before.
+  constexpr size_t kNoRow = SIZE_MAX;
+  std::unordered_map<std::string_view, size_t, FoldedHash, FoldedEqual> first_named;
+  std::vector<size_t> next_named(rows.size(), kNoRow);
+  for (size_t row = rows.size(); row-- > 0;) {
+    const auto [named, added] = first_named.emplace(rows[row].name, row);
+    if (!added) next_named[row] = std::exchange(named->second, row);
+  }
   for (const auto& [scsi, entry] : described) {
-    name.assign(scsi ? KeyOf(entry) : ServiceOf(entry));
-    for (char& c : name) c = FoldAscii(c);
-    const auto named = rows_named.find(name);
-    if (named == rows_named.end()) continue;
-    for (const size_t row : named->second) {
+    const auto named = first_named.find(scsi ? KeyOf(entry) : ServiceOf(entry));
+    if (named == first_named.end()) continue;
+    for (size_t row = named->second; row != kNoRow; row = next_named[row]) {
       if (!scsi)
         ++rows[row].ids;
       else if (!rows[row].description)

@@ -1,6 +1,7 @@
 #include "edit/driver_list.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -14,13 +15,17 @@ namespace vornix {
 
 namespace {
 
-// A line that is an entry: not a comment, and holding "=".
-bool IsEntry(std::string_view trimmed) {
-  return !trimmed.empty() && trimmed[0] != ';' && trimmed.find('=') != std::string_view::npos;
+// A line that is an entry: not a comment, and holding "=". Its key, before
+// the first "=" and trimmed, and its value, after it.
+struct Entry {
+  std::string_view key, value;
+};
+std::optional<Entry> EntryOf(std::string_view line) {
+  const std::string_view trimmed = TrimBlanks(line);
+  const size_t equals = trimmed.find('=');
+  if (trimmed.empty() || trimmed[0] == ';' || equals == std::string_view::npos) return std::nullopt;
+  return Entry{TrimBlanks(trimmed.substr(0, equals)), trimmed.substr(equals + 1)};
 }
-
-std::string_view KeyOf(std::string_view entry) { return TrimBlanks(entry.substr(0, entry.find('='))); }
-std::string_view ValueOf(std::string_view entry) { return entry.substr(entry.find('=') + 1); }
 
 std::string_view Unquoted(std::string_view text) {
   text = TrimBlanks(text);
@@ -28,10 +33,10 @@ std::string_view Unquoted(std::string_view text) {
                                                                        : text;
 }
 
-// The service a hardware ID names: the value up to the first "," outside
+// The service a hardware ID names: its value up to the first "," outside
 // double quotes.
-std::string_view ServiceOf(std::string_view entry) {
-  const std::string_view value = ValueOf(entry);
+std::string_view ServiceOf(std::string_view value) {
+  if (value.find(',') == std::string_view::npos) return Unquoted(value);  // most hold none
   bool quoted = false;
   size_t end = 0;
   for (; end < value.size() && (quoted || value[end] != ','); ++end) quoted ^= value[end] == '"';
@@ -47,7 +52,7 @@ struct FoldedHash {
   }
 };
 struct FoldedEqual {
-  bool operator()(std::string_view a, std::string_view b) const { return SameNoCase(a, b); }
+  bool operator()(std::string_view a, std::string_view b) const { return a == b || SameNoCase(a, b); }
 };
 
 }  // namespace
@@ -60,25 +65,23 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
   std::vector<DriverRow> rows;
   // One walk through the sections: the entries of [SCSI.Load] give the rows,
   // those of [SCSI] and [HardwareIdsDatabase] are kept for after it.
-  std::vector<std::pair<bool, std::string_view>> described;  // [SCSI] or not, the entry
+  std::vector<std::pair<bool, Entry>> described;  // [SCSI] or not, the entry
   for (const SectionLines& lines : found.sections) {
     const ScriptSection section = lines.section;
     if (section != ScriptSection::kScsiLoad && section != ScriptSection::kScsi &&
         section != ScriptSection::kHardwareIdsDatabase)
       continue;
     txtsetup.ForEachLine(lines.first, lines.end, [&](int32_t k, std::string_view line) {
-      const std::string_view entry = TrimBlanks(line);
-      if (!IsEntry(entry)) return;
+      const std::optional<Entry> entry = EntryOf(line);
+      if (!entry) return;
       if (section != ScriptSection::kScsiLoad) {
-        described.emplace_back(section == ScriptSection::kScsi, entry);
+        described.emplace_back(section == ScriptSection::kScsi, *entry);
         return;
       }
-      const std::string_view value = ValueOf(entry);
       while (next_taken != found.txtsetup.end() && next_taken->line < k) ++next_taken;
       const bool taken = next_taken != found.txtsetup.end() && next_taken->line == k;
-      rows.push_back(DriverRow{std::string(KeyOf(entry)),
-                               std::string(TrimBlanks(value.substr(0, value.find(',')))), 0, std::nullopt,
-                               taken ? next_taken->taker : kNoTaker});
+      rows.push_back(DriverRow{std::string(entry->key), std::string(TrimBlanks(entry->value.substr(0, entry->value.find(',')))),
+                               0, std::nullopt, taken ? next_taken->taker : kNoTaker});
     });
   }
   // The rows of each name, ASCII case aside, in file order: the first by
@@ -91,13 +94,13 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
     if (!added) next_named[row] = std::exchange(named->second, row);
   }
   for (const auto& [scsi, entry] : described) {
-    const auto named = first_named.find(scsi ? KeyOf(entry) : ServiceOf(entry));
+    const auto named = first_named.find(scsi ? entry.key : ServiceOf(entry.value));
     if (named == first_named.end()) continue;
     for (size_t row = named->second; row != kNoRow; row = next_named[row]) {
       if (!scsi)
         ++rows[row].ids;
       else if (!rows[row].description)
-        rows[row].description = std::string(Unquoted(ValueOf(entry)));
+        rows[row].description = std::string(Unquoted(entry.value));
     }
   }
   return rows;

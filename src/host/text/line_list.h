@@ -112,6 +112,7 @@ class LineList {
   bool StartOf(size_t index, size_t* start) const;
   // The number of lines of the text not split that end before `at`.
   size_t LinesBefore(const char* at) const;
+  static size_t FeedsIn(const char* from, size_t count);
   // Blanks a line of the text not split, unless it must be split for it.
   bool BlankBuffered(size_t index);
   Span LastBuffered() const;

@@ -196,7 +196,6 @@ LineList::Span LineList::ViewFrom(size_t index, size_t start) const {
 LineList::Span LineList::BufferedSpan(int32_t index) const {
   const size_t at = static_cast<size_t>(index);
   if (at + 1 == buffered_) return LastBuffered();
-  if (at == viewed_.index && (blanks_.empty() || at > blanks_.back().index)) return ViewedSpan();  // as a walk reads a header
   size_t start = 0;
   if (StartOf(at, &start)) return ViewFrom(at, start);
   if (at < buffered_) Split();

@@ -38,8 +38,9 @@ class LineList {
     CheckIndex(index);
     if (buffered_ == 0) return View(lines_[static_cast<size_t>(index)]);
     // The line after the one viewed last, not the last line: the walk of a
-    // pass through a text not split.
+    // pass through a text not split; or that line again, not blanked since.
     const size_t at = static_cast<size_t>(index);
+    if (at == viewed_.index && at + 1 < buffered_ && (blanks_.empty() || at > blanks_.back().index)) return View(ViewedSpan());
     return View(at == viewed_.index + 1 && at + 1 < buffered_ ? ViewFrom(at, viewed_.next) : BufferedSpan(index));
   }
   /// Calls f(index, line) for each line of [from, to) in order, as LineView

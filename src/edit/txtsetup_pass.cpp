@@ -49,9 +49,10 @@ struct Section {
 };
 
 Section SectionOpenedBy(std::string_view trimmed, const DriverNames& names) {
-  if (trimmed.empty() || trimmed[0] != '[') return Section();
+  if (trimmed.size() < 2 || trimmed[0] != '[') return Section();
+  const char second = FoldAscii(trimmed[1]);  // "S", "H" or "B" in a recognised header
   for (const Header& header : kHeaders) {
-    if (trimmed.size() == header.text.size() && FoldAscii(trimmed[1]) == header.text[1] && SameNoCase(trimmed, header.text))
+    if (second == header.text[1] && trimmed.size() == header.text.size() && SameNoCase(trimmed, header.text))
       return Section{header.section, DriverNames::kNone};
   }
   return Section{ScriptSection::kOther, DriverFilesOf(trimmed, names)};

@@ -147,25 +147,15 @@ LineList::Span LineList::LastBuffered() const {
   return Span{static_cast<uint32_t>(start), static_cast<uint32_t>(end - start)};
 }
 
-bool LineList::StartOf(size_t index, size_t* start) const {
-  if (index >= buffered_ || (!blanks_.empty() && index <= blanks_.back().index)) return false;
-  if (index == viewed_.index) {
-    *start = viewed_.offset;
-  } else if (index == viewed_.index + 1) {
-    *start = viewed_.next;
-  } else if (index == 0) {
-    *start = 0;
-  } else {
-    // Line `index` begins after LF number `index`: from the last block with
-    // fewer LFs up to its first byte, the LFs left after that byte.
-    const size_t block = static_cast<size_t>(std::lower_bound(feeds_before_.begin(), feeds_before_.end(), index) - feeds_before_.begin()) - 1;
-    const char* const text = text_.get();
-    const char* const end = text + limit_;
-    const char* at = text + block * kBlock + 1;
-    for (size_t left = index - feeds_before_[block]; left > 0; --left) at = FindByte(at, end, '\n') + 1;
-    *start = static_cast<size_t>(at - text);
-  }
-  return true;
+size_t LineList::StartInBlock(size_t index) const {
+  // Line `index` begins after LF number `index`: from the last block with
+  // fewer LFs up to its first byte, the LFs left after that byte.
+  const size_t block = static_cast<size_t>(std::lower_bound(feeds_before_.begin(), feeds_before_.end(), index) - feeds_before_.begin()) - 1;
+  const char* const text = text_.get();
+  const char* const end = text + limit_;
+  const char* at = text + block * kBlock + 1;
+  for (size_t left = index - feeds_before_[block]; left > 0; --left) at = FindByte(at, end, '\n') + 1;
+  return static_cast<size_t>(at - text);
 }
 
 // The LFs among the first `count` bytes of the kBlock bytes from `from`: the

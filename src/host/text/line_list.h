@@ -110,7 +110,15 @@ class LineList {
   // A line of the text not split is found from the line viewed or found
   // last, with the start of the next; else from the count of LFs before its
   // block. A line at or before one blanked is not.
-  bool StartOf(size_t index, size_t* start) const;
+  bool StartOf(size_t index, size_t* start) const {
+    if (index >= buffered_ || (!blanks_.empty() && index <= blanks_.back().index)) return false;
+    *start = index == viewed_.index       ? viewed_.offset
+             : index == viewed_.index + 1 ? viewed_.next
+             : index == 0                 ? 0
+                                          : StartInBlock(index);
+    return true;
+  }
+  size_t StartInBlock(size_t index) const;
   // The number of lines of the text not split that end before `at`.
   size_t LinesBefore(const char* at) const;
   static size_t FeedsIn(const char* from, size_t count);

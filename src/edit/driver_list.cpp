@@ -46,8 +46,9 @@ std::string_view ServiceOf(std::string_view value) {
 // Names hashed and compared with ASCII case aside.
 struct FoldedHash {
   size_t operator()(std::string_view name) const {
-    uint64_t hash = 14695981039346656037u;  // FNV-1a
-    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211u;
+    // FNV-1a of the bytes with bit 5 set: a letter hashes as in lower case.
+    uint64_t hash = 14695981039346656037u;
+    for (const char c : name) hash = (hash ^ (static_cast<unsigned char>(c) | 0x20u)) * 1099511628211u;
     return static_cast<size_t>(hash);
   }
 };
@@ -66,6 +67,16 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
   // One walk through the sections: the entries of [SCSI.Load] give the rows,
   // those of [SCSI] and [HardwareIdsDatabase] are kept for after it.
   std::vector<std::pair<bool, Entry>> described;  // [SCSI] or not, the entry
+
+  // Room for what the sections give, then one walk through them.
+  size_t load_lines = 0, other_lines = 0;
+  for (const SectionLines& lines : found.sections) {
+    const size_t count = static_cast<size_t>(lines.end - lines.first);
+    if (lines.section == ScriptSection::kScsiLoad) load_lines += count;
+    if (lines.section == ScriptSection::kScsi || lines.section == ScriptSection::kHardwareIdsDatabase) other_lines += count;
+  }
+  rows.reserve(load_lines);
+  described.reserve(other_lines);
   for (const SectionLines& lines : found.sections) {
     const ScriptSection section = lines.section;
     if (section != ScriptSection::kScsiLoad && section != ScriptSection::kScsi &&

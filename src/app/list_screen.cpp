@@ -15,12 +15,14 @@ void ShowDriverList(Console& console, const LineList& txtsetup, const std::vecto
   const std::vector<DriverRow> rows = ListDrivers(txtsetup, names);
   console.Print(FillTemplate(texts::kDriverCount, {static_cast<int64_t>(rows.size())}));
   console.Print("");
-  size_t name_width = 0, file_width = 0, ids_width = 0;
+  size_t name_width = 0, file_width = 0, ids_width = 1;  // the count of IDs: the digits of the most
+  int32_t most_ids = 0;
   for (const DriverRow& row : rows) {
     name_width = std::max(name_width, row.name.size());
     file_width = std::max(file_width, row.file.size());
-    ids_width = std::max(ids_width, std::to_string(row.ids).size());
+    most_ids = std::max(most_ids, row.ids);
   }
+  for (; most_ids >= 10; most_ids /= 10) ++ids_width;
   const std::string blanks(std::max(name_width, file_width + ids_width) + 2, ' ');  // the columns' padding
   std::vector<bool> takes(names.size());
   for (const DriverRow& row : rows) {

@@ -69,8 +69,10 @@ TEST(LineList, SearchesAndReloads) {
   list.SetLine(1, "");
   list.SetText("[x]\r\nyz\r\nw\r\n");
   EXPECT_EQ(list.LineView(1), "yz");
+  list.SetText("[x]\r\ny\r\nw\r\n");  // the line viewed last is forgotten too
+  EXPECT_EQ(list.LineView(1), "y");
   for (const char* added : {"v", "u"}) list.AddLine(added);
-  EXPECT_EQ(list.LinesToText(), "[x]\r\nyz\r\nw\r\nv\r\nu\r\n");
+  EXPECT_EQ(list.LinesToText(), "[x]\r\ny\r\nw\r\nv\r\nu\r\n");
 }
 
 // A text loaded whole answers as the same lines added one by one, whatever is
@@ -86,7 +88,7 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
       "n[1 w4 6 b4 b5 ny5 v4", "b1 b3 v2 b2 v1 n[0", "d7 d6 s3 v5 w4 6 v1", "w2 6 b5 v6 b6 w0 7",
       "b6 d6 ny0 v5", "nY4 ny6 v7 b2 w0 3", "a0 b8 v8 b3 w2 9", "a0 ny5 b8 v7 d8", "a0 a1 n15 nd9",
       "b3 v1 nz0", "hyY h[e hla b3 Hyy", "a0 hd0 Hd0 v4 v8", "v3 v2 H[t w0 8", "s1 HyY", "b4 HyY",
-      "b3 b1", "d1 d1 a0", "s2 d0 b3", "b4 d2 d0 s1", "b2 v2 n[2", "b6 b7 b6", "b6 d7 d6", "v3 b2", "w0 3 v3", "v5 d7 d6 s5 v5",
+      "b3 b1", "d1 d1 a0", "s2 d0 b3", "b4 d2 d0 s1", "b2 v2 n[2", "b6 b7 b6", "b6 d7 d6", "v3 b2", "w0 3 v3", "v5 d7 d6 s5 v5", "w7 8 v6",
   };
   // clang-format on
   const std::string padding(414, '.'), long_text = text.substr(0, 23) + padding + text.substr(23) + "\r\n";  // its end starts a block

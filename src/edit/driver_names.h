@@ -61,7 +61,7 @@ class DriverNames {
   /// False only when no name can begin the line without its blanks, as told
   /// from its first bytes alone: a test far cheaper than BeginsTrimmed.
   bool MayBeginTrimmed(std::string_view line) const {
-    return line.size() < 4 || IsBlank(line[0]) || MayBeginAt(line.data());
+    return line.size() < 4 ? !line.empty() : IsBlank(line[0]) || MayBeginAt(line.data());
   }
   /// False only when no name begins at `at`, or ends at `end`, as told from
   /// the four bytes after `at` or before `end`.

@@ -271,6 +271,7 @@ int32_t LineList::NextLineWith(char c, int32_t from) const {
 
 std::vector<std::string_view> LineList::TextPieces() const {
   std::vector<std::string_view> pieces;
+  pieces.reserve(blanks_.size() + 2 * lines_.size() + 2);  // at most
   // Each piece is joined to the one before when it follows it in memory.
   const auto add = [&pieces](const char* from, size_t size) {
     if (!pieces.empty() && pieces.back().data() + pieces.back().size() == from)

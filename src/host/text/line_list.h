@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "host/text/text_rules.h"
@@ -53,9 +54,14 @@ class LineList {
   void ForEachLine(int32_t from, int32_t to, F f, Maybe maybe = {}) const;
   /// Calls f(index, line) for each line that holds one of `bytes`, in order:
   /// a search of the loaded buffer for each byte, not a look at every line.
-  /// f may change that line, but no line after it.
-  template <class F>
-  void ForEachLineHolding(std::string_view bytes, F f) const;
+  /// A byte found at offset `at` of the loaded buffer `text` that
+  /// maybe(text, at) rules out is passed over, and a line with no other may
+  /// be too. f may change that line, but no line after it.
+  struct AnyPlace {
+    bool operator()(std::string_view, size_t) const { return true; }
+  };
+  template <class F, class Maybe = AnyPlace>
+  void ForEachLineHolding(std::string_view bytes, F f, Maybe maybe = {}) const;
   /// The first line from `from` on that holds `c`, or LineCount(): one search
   /// of the loaded buffer for the lines that stand in it, whatever their number.
   int32_t NextLineWith(char c, int32_t from) const;
@@ -171,7 +177,13 @@ void LineList::ForEachLine(int32_t from, int32_t to, F f, Maybe maybe) const {
     const char* next = line_start;
     for (; k < stop; ++k) {
       line_start = next;
-      next = static_cast<const char*>(std::memchr(line_start, '\n', static_cast<size_t>(limit - line_start))) + 1;
+      // A CR stands only before an LF here: a line that starts with one is
+      // empty. A walk with a filter, through the long sections where empty
+      // lines stand, steps over them without a search.
+      if (!std::is_same_v<Maybe, AnyLine> && *line_start == '\r')
+        next = line_start + 2;
+      else
+        next = static_cast<const char*>(std::memchr(line_start, '\n', static_cast<size_t>(limit - line_start))) + 1;
       const std::string_view line(line_start, static_cast<size_t>(next - 2 - line_start));
       if (!maybe(line)) continue;
       viewed_ = Place{static_cast<size_t>(k), static_cast<size_t>(line_start - text), static_cast<size_t>(next - text)};
@@ -189,8 +201,8 @@ void LineList::ForEachLine(int32_t from, int32_t to, F f, Maybe maybe) const {
   }
 }
 
-template <class F>
-void LineList::ForEachLineHolding(std::string_view bytes, F f) const {
+template <class F, class Maybe>
+void LineList::ForEachLineHolding(std::string_view bytes, F f, Maybe maybe) const {
   int32_t k = 0;
   if (buffered_ > 1) {
     // Through the text not split, its last line aside: from the nearest
@@ -202,6 +214,11 @@ void LineList::ForEachLineHolding(std::string_view bytes, F f) const {
     const char* counted = text;  // the start of line k, the line after the last taken
     for (;;) {
       const char* const at = found.empty() ? end : *std::min_element(found.begin(), found.end());
+      if (at != end && !maybe(std::string_view(text, limit_), static_cast<size_t>(at - text))) {
+        for (const char*& next : found)
+          if (next == at) next = FindByte(at + 1, end, *at);
+        continue;
+      }
       const char* line = at;
       while (line > counted && line[-1] != '\n') --line;
       // Its number: counted on from line k when that is nearer than a block.
@@ -212,7 +229,8 @@ void LineList::ForEachLineHolding(std::string_view bytes, F f) const {
       f(k, std::string_view(line, static_cast<size_t>(line_feed - 1 - line)));  // perhaps splitting the text
       ++k;
       counted = line_feed + 1;
-      for (size_t b = 0; b < bytes.size(); ++b) found[b] = FindByte(std::max(found[b], counted), end, bytes[b]);
+      for (size_t b = 0; b < bytes.size(); ++b)
+        if (found[b] < counted) found[b] = FindByte(counted, end, bytes[b]);
     }
   }
   for (; k < LineCount(); ++k) {

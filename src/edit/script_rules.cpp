@@ -32,11 +32,14 @@ void DropByteOrderMark(LineList& lines) {
 }
 
 std::vector<std::string_view> DriverNamesOf(const LineList& delete_list) {
-  std::vector<std::string_view> names;
-  names.reserve(static_cast<size_t>(delete_list.LineCount()));
-  delete_list.ForEachLine(0, delete_list.LineCount(), [&names](int32_t, std::string_view name) {
-    if (std::any_of(name.begin(), name.end(), [](char c) { return !IsBlank(c); })) names.emplace_back(name);
+  // Sized once for every line, and cut to the names found.
+  std::vector<std::string_view> names(static_cast<size_t>(delete_list.LineCount()));
+  size_t count = 0;
+  delete_list.ForEachLine(0, delete_list.LineCount(), [&names, &count](int32_t, std::string_view name) {
+    if ((!name.empty() && !IsBlank(name[0])) || std::any_of(name.begin(), name.end(), [](char c) { return !IsBlank(c); }))
+      names[count++] = name;
   });
+  names.resize(count);
   return names;
 }
 

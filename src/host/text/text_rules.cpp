@@ -4,6 +4,18 @@
 
 namespace vornix {
 
+namespace {
+
+constexpr std::array<unsigned char, 256> FoldedBytes() {
+  std::array<unsigned char, 256> bytes{};
+  for (int c = 0; c < 256; ++c) bytes[static_cast<size_t>(c)] = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 0x20 : c);
+  return bytes;
+}
+
+}  // namespace
+
+const std::array<unsigned char, 256> kFoldedBytes = FoldedBytes();
+
 std::string UpperAscii(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = FoldAscii(c);

@@ -4,6 +4,7 @@
 #ifndef VORNIX_HOST_TEXT_TEXT_RULES_H_
 #define VORNIX_HOST_TEXT_TEXT_RULES_H_
 
+#include <array>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -11,10 +12,12 @@
 
 namespace vornix {
 
+/// Each byte as FoldAscii gives it: one load where the walks of names fold
+/// every byte they read.
+extern const std::array<unsigned char, 256> kFoldedBytes;
+
 /// Only a-z fold; every other byte, 0x80-0xFF included, keeps its value.
-inline char FoldAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
-}
+inline char FoldAscii(char c) { return static_cast<char>(kFoldedBytes[static_cast<unsigned char>(c)]); }
 
 /// Blanks are NUL, every control byte and the space: 0x00-0x20.
 inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }

@@ -5,8 +5,7 @@
 
 namespace vornix {
 
-NameTree::NameTree(const std::vector<std::string_view>& names)
-    : nodes_(1, Node{0, 0, -1, 0}), next_of_same_(names.size(), -1) {
+NameTree::NameTree(const std::vector<std::string_view>& names) {
   if (names.size() > INT32_MAX) throw std::bad_alloc();
   size_t bytes = 0;  // a node for each byte at most: the table is never moved
   for (const std::string_view name : names) {
@@ -14,13 +13,18 @@ NameTree::NameTree(const std::vector<std::string_view>& names)
     longest_ = std::max(longest_, name.size());
   }
   if (bytes >= UINT32_MAX) throw std::bad_alloc();  // nodes are numbered in 32 bits
-  nodes_.reserve(bytes + 1);
+  nodes_.reset(new Node[bytes + 1]);
+  size_t slots = 16;  // two for each name at most, twice over
+  while (slots < 4 * names.size()) slots *= 2;
+  edges_.assign(slots, 0);
+  edge_mask_ = slots - 1;
+  Node* const nodes = nodes_.get();
+  nodes[0] = Node{0, 0, -1, 0};
   // A node goes before its siblings. One that a table finds has none: it
   // takes the place of the table's 0.
-  Node* const nodes = nodes_.data();  // reserved above
-  const auto new_node = [this](char byte, uint32_t next_sibling) {
-    nodes_.push_back(Node{0, next_sibling, -1, byte});
-    return static_cast<uint32_t>(nodes_.size() - 1);
+  const auto new_node = [this, nodes](char byte, uint32_t link) {
+    nodes[node_count_] = Node{0, link, -1, byte};
+    return node_count_++;
   };
   for (size_t i = 0; i < names.size(); ++i) {
     const std::string_view name = names[i];
@@ -38,7 +42,13 @@ NameTree::NameTree(const std::vector<std::string_view>& names)
       if (second == 0) second = new_node(byte, second);
       node = second;
     }
-    for (size_t depth = 2; depth < name.size(); ++depth) {
+    for (size_t depth = 2; depth < std::min(name.size(), kHashedDepth); ++depth) {
+      const char byte = FoldAscii(name[depth]);
+      uint32_t& child = edges_[EdgeSlot(node, byte)];
+      if (child == 0) child = new_node(byte, node);
+      node = child;
+    }
+    for (size_t depth = kHashedDepth; depth < name.size(); ++depth) {
       const char byte = FoldAscii(name[depth]);
       uint32_t child = ChildIn(nodes, node, byte);
       if (child == 0) {
@@ -49,11 +59,12 @@ NameTree::NameTree(const std::vector<std::string_view>& names)
     }
     // Names come in list order, so the first to end here has the lowest
     // index; a later one joins the chain after it.
-    int32_t& lowest = nodes_[node].first_name;
+    int32_t& lowest = nodes[node].first_name;
     const int32_t index = static_cast<int32_t>(i);
     if (lowest < 0) {
       lowest = index;
     } else {
+      if (next_of_same_.empty()) next_of_same_.assign(names.size(), -1);
       next_of_same_[i] = next_of_same_[static_cast<size_t>(lowest)];
       next_of_same_[static_cast<size_t>(lowest)] = index;
     }

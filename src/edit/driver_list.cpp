@@ -99,6 +99,7 @@ std::vector<DriverRow> ListDrivers(const LineList& txtsetup, const std::vector<s
   // name, each of the others after the one before.
   constexpr size_t kNoRow = SIZE_MAX;
   std::unordered_map<std::string_view, size_t, FoldedHash, FoldedEqual> first_named;
+  first_named.reserve(rows.size());
   std::vector<size_t> next_named(rows.size(), kNoRow);
   for (size_t row = rows.size(); row-- > 0;) {
     const auto [named, added] = first_named.emplace(rows[row].name, row);

@@ -39,7 +39,7 @@ std::vector<TakenLine> DosnetTakers(const LineList& dosnet_lines, const DriverNa
 }
 
 void ClearDosnetEntries(LineList& dosnet_lines, const DriverNames& names) {
-  WalkTakers(dosnet_lines, names, [&dosnet_lines](int32_t line, int32_t, std::string_view) { dosnet_lines.SetLine(line, std::string_view()); });
+  WalkTakers(dosnet_lines, names, [&dosnet_lines](int32_t line, int32_t, std::string_view) { dosnet_lines.BlankLine(line); });
 }
 
 }  // namespace vornix

@@ -140,7 +140,7 @@ std::vector<TakenLine> TxtsetupTakers(const LineList& txtsetup_lines, const Driv
 void ClearTxtsetupEntries(LineList& txtsetup_lines, const DriverNames& names) {
   // A line is read before it is blanked, and blanking it changes no other.
   WalkTakers(txtsetup_lines, names, nullptr, [&txtsetup_lines](int32_t line, int32_t, LineRule, std::string_view) {
-    txtsetup_lines.SetLine(line, std::string_view());
+    txtsetup_lines.BlankLine(line);
   });
 }
 

@@ -277,7 +277,7 @@ std::vector<std::string_view> LineList::TextPieces() const {
     if (!pieces.empty() && pieces.back().data() + pieces.back().size() == from)
       pieces.back() = std::string_view(pieces.back().data(), pieces.back().size() + size);
     else
-      pieces.emplace_back(from, size);
+      pieces.push_back(std::string_view(from, size));
   };
   const auto add_line = [&](Span span) {
     const std::string_view line = View(span);

@@ -66,6 +66,15 @@ class LineList {
   /// of the loaded buffer for the lines that stand in it, whatever their number.
   int32_t NextLineWith(char c, int32_t from) const;
   void SetLine(int32_t index, std::string_view text);
+  /// SetLine(index, ""), with no call when it is the line a walk has just
+  /// passed, as the removal passes blank theirs.
+  void BlankLine(int32_t index) {
+    const size_t at = static_cast<size_t>(index);
+    if (at == viewed_.index && at + 1 < buffered_ && (blanks_.empty() || at > blanks_.back().index))
+      blanks_.push_back(Blank{at, ViewedSpan()});
+    else
+      SetLine(index, std::string_view());
+  }
   void DeleteLine(int32_t index);
   int32_t AddLine(std::string_view text);
   void AppendLines(const LineList& source);

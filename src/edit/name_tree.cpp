@@ -16,7 +16,8 @@ NameTree::NameTree(const std::vector<std::string_view>& names) {
   nodes_.reset(new Node[bytes + 1]);
   size_t slots = 16;  // two for each name at most, twice over
   while (slots < 4 * names.size()) slots *= 2;
-  edges_.assign(slots, 0);
+  edges_.reset(static_cast<uint32_t*>(std::calloc(slots, sizeof(uint32_t))));
+  if (edges_ == nullptr) throw std::bad_alloc();
   edge_mask_ = slots - 1;
   Node* const nodes = nodes_.get();
   nodes[0] = Node{0, 0, -1, 0};

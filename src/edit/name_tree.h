@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,7 +70,10 @@ class NameTree {
   std::vector<uint32_t> second_;
   // The nodes of depth 3 and 4, by their parent and byte: open addressing
   // over a table at most half full, so a search ends at a 0.
-  std::vector<uint32_t> edges_;
+  struct Free {
+    void operator()(uint32_t* table) const { std::free(table); }
+  };
+  std::unique_ptr<uint32_t[], Free> edges_;  // from calloc, which may hand out fresh memory as zero without writing it
   size_t edge_mask_ = 0;
   size_t longest_ = 0;
   std::vector<int32_t> next_of_same_;  // made when a name comes twice

@@ -77,9 +77,10 @@ TEST(LineList, SearchesAndReloads) {
 
 // A text loaded whole answers as the same lines added one by one, whatever is
 // asked of it in whatever order: views (v), searches (n, the byte after), walks
-// (w, to the next line given), walks through the lines holding either of two
-// bytes (h; H blanks each), blanks (b), lines set (s), the last dropped (d), a
-// line added (a), in any order; then with line 5 long. The first four ask only what a run asks, and never split the text.
+// (w, to the next line given; f, past lines beginning with "c", blanks each),
+// walks through the lines holding either of two bytes (h; H blanks each),
+// blanks (b), lines set (s), the last dropped (d), a line added (a), in any
+// order; then with line 5 long. The first four ask only what a run asks, and never split the text.
 TEST(LineList, LoadedAnswersAsAddedLineByLine) {
   const std::string text = "[a]\r\n b y\r\nc\r\n[Y]\r\ndy\r\n\r\ne[\r\nlast";
   // clang-format off
@@ -89,6 +90,7 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
       "b6 d6 ny0 v5", "nY4 ny6 v7 b2 w0 3", "a0 b8 v8 b3 w2 9", "a0 ny5 b8 v7 d8", "a0 a1 n15 nd9",
       "b3 v1 nz0", "hyY h[e hla b3 Hyy", "a0 hd0 Hd0 v4 v8", "v3 v2 H[t w0 8", "s1 HyY", "b4 HyY",
       "b3 b1", "d1 d1 a0", "s2 d0 b3", "b4 d2 d0 s1", "b2 v2 n[2", "b6 b7 b6", "b6 d7 d6", "v3 b2", "w0 3 v3", "v5 d7 d6 s5 v5", "w7 8 v6",
+      "f0 8", "v3 f4 7 v6 b7", "b5 f1 6 w0 8", "a0 f6 9 v8",
   };
   // clang-format on
   const std::string padding(414, '.'), long_text = text.substr(0, 23) + padding + text.substr(23) + "\r\n";  // its end starts a block
@@ -101,8 +103,8 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
     for (size_t at = 0; script[at] != '\0'; at += script[at] == ' ') {
       const char op = script[at++];
       const char c = op == 'n' || op == 'h' || op == 'H' ? script[at++] : ' ';
-      const int32_t index = script[at++] - '0', to = op == 'w' ? script[++at] - '0' : 0;
-      at += op == 'w';
+      const int32_t index = script[at++] - '0', to = op == 'w' || op == 'f' ? script[++at] - '0' : 0;
+      at += op == 'w' || op == 'f';
       LineList* const lists[] = {&loaded, &added};
       for (int l = 0; l < 2; ++l) {
         LineList& list = *lists[l];
@@ -110,10 +112,12 @@ TEST(LineList, LoadedAnswersAsAddedLineByLine) {
         if (op == 'n') said[l] += std::to_string(list.NextLineWith(c, index)) + " ";
         const auto say = [&](int32_t k, std::string_view line) { said[l] += std::to_string(k) + "<" + std::string(line) + ">"; };
         if (op == 'w') list.ForEachLine(index, to, say);
+        const auto blank = [&](int32_t k, std::string_view line) { say(k, line), list.BlankLine(k); };
+        if (op == 'f') list.ForEachLine(index, to, blank, [](std::string_view line) { return line.empty() || line[0] != 'c'; });
         if (op == 'h' || op == 'H') {
           list.ForEachLineHolding(std::string{c, static_cast<char>('0' + index)}, [&](int32_t k, std::string_view line) {
             say(k, line);
-            if (op == 'H') list.SetLine(k, "");
+            if (op == 'H') list.BlankLine(k);
           });
         }
         if (op == 'b' || op == 's') list.SetLine(index, op == 'b' ? "" : "set");

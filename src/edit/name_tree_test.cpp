@@ -1,0 +1,44 @@
+#include "edit/name_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace vornix {
+namespace {
+
+// Hundreds of names whose third and fourth bytes follow many different
+// beginnings with few different bytes: a walk of each name's bytes in lower
+// case ends at that name, and a name given twice chains its indices from the
+// first.
+TEST(NameTree, FindsEachOfManyNamesThatShareBeginnings) {
+  std::vector<std::string> spelled = {"AB", "abc"};
+  for (int i = 0; i < 600; ++i) {
+    const char begin[] = {static_cast<char>('a' + i % 26), static_cast<char>('a' + i / 26), static_cast<char>('a' + i % 5), 'Q'};
+    spelled.push_back(std::string(begin, 4) + std::string(i % 3, 'x'));
+  }
+  spelled.push_back("AAAQ");  // index 2 again
+  const std::vector<std::string_view> names(spelled.begin(), spelled.end());
+  const NameTree tree(names);
+  for (size_t i = 0; i < spelled.size(); ++i) {
+    std::string text = spelled[i] + "!";
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::pair<size_t, int32_t> last{0, -1};
+    tree.Walk(text.data(), text.size(), [&last](size_t length, int32_t index) { last = {length, index}; });
+    EXPECT_EQ(last, std::make_pair(spelled[i].size(), static_cast<int32_t>(i == spelled.size() - 1 ? 2 : i))) << text;
+  }
+  for (const char* other : {"abZZ", "abz", "aa", "b"}) {
+    int32_t longest = 0;
+    tree.Walk(other, std::strlen(other), [&longest](size_t length, int32_t) { longest = static_cast<int32_t>(length); });
+    EXPECT_EQ(longest, other[1] == 'b' ? 2 : 0) << other;
+  }
+  EXPECT_EQ(tree.NextOfSameName(2), static_cast<int32_t>(spelled.size() - 1));
+  EXPECT_EQ(tree.NextOfSameName(static_cast<int32_t>(spelled.size() - 1)), -1);
+  EXPECT_EQ(NameTree(std::vector<std::string_view>{"a", "b"}).NextOfSameName(0), -1);
+}
+
+}  // namespace
+}  // namespace vornix

@@ -14,13 +14,14 @@ NameTree::NameTree(const std::vector<std::string_view>& names) {
   }
   if (bytes >= UINT32_MAX) throw std::bad_alloc();  // nodes are numbered in 32 bits
   nodes_.reset(new Node[bytes + 1]);
-  size_t slots = 16;  // two for each name at most, twice over
-  while (slots < 4 * names.size()) slots *= 2;
+  size_t slots = 16;  // two for each name at most: at most two thirds full
+  while (slots < 3 * names.size()) slots *= 2;
   edges_.reset(static_cast<uint32_t*>(std::calloc(slots, sizeof(uint32_t))));
   if (edges_ == nullptr) throw std::bad_alloc();
   edge_mask_ = slots - 1;
   Node* const nodes = nodes_.get();
   nodes[0] = Node{0, 0, -1, 0};
+  if (!names.empty()) second_.reserve(64 * 256);  // rows enough for letters, digits and more
   // A node goes before its siblings. One that a table finds has none: it
   // takes the place of the table's 0.
   const auto new_node = [this, nodes](char byte, uint32_t link) {

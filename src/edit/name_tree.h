@@ -69,7 +69,7 @@ class NameTree {
   uint32_t root_row_[256] = {};
   std::vector<uint32_t> second_;
   // The nodes of depth 3 and 4, by their parent and byte: open addressing
-  // over a table at most half full, so a search ends at a 0.
+  // over a table never full, so a search ends at a 0.
   struct Free {
     void operator()(uint32_t* table) const { std::free(table); }
   };

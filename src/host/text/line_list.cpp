@@ -196,12 +196,12 @@ bool LineList::BlankBuffered(size_t index) {
   if (index >= buffered_) return false;                                               // a line added after the text (its last is cut before)
   if (!blanks_.empty() && index == blanks_.back().index) return true;                 // blank already
   if (index == viewed_.index && (blanks_.empty() || index > blanks_.back().index)) {  // as a walk blanks
-    blanks_.push_back(Blank{index, ViewedSpan()});
+    blanks_.push_back(Blank{static_cast<uint32_t>(index), ViewedSpan()});
     return true;
   }
   const Span line = BufferedSpan(static_cast<int32_t>(index));
   if (buffered_ == 0) return false;  // split to find it
-  blanks_.push_back(Blank{index, line});
+  blanks_.push_back(Blank{static_cast<uint32_t>(index), line});
   return true;
 }
 

@@ -71,7 +71,7 @@ class LineList {
   void BlankLine(int32_t index) {
     const size_t at = static_cast<size_t>(index);
     if (at == viewed_.index && at + 1 < buffered_ && (blanks_.empty() || at > blanks_.back().index))
-      blanks_.push_back(Blank{at, ViewedSpan()});
+      blanks_.push_back(Blank{static_cast<uint32_t>(at), ViewedSpan()});
     else
       SetLine(index, std::string_view());
   }
@@ -166,7 +166,7 @@ class LineList {
   std::vector<uint32_t> feeds_before_;
   // The lines of the text not split that were blanked, in order.
   struct Blank {
-    size_t index;
+    uint32_t index;  // lines are counted in 31 bits
     Span line;
   };
   mutable std::vector<Blank> blanks_;

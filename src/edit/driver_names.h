@@ -49,8 +49,9 @@ class DriverNames {
   static constexpr int32_t kNone = -1;
 
   /// Names exactly as read, none empty; the case of ASCII letters is ignored
-  /// in every test.
+  /// in every test. The names are read while this lives.
   explicit DriverNames(const std::vector<std::string_view>& names);
+  explicit DriverNames(std::vector<std::string_view>&& names) = delete;  // they must outlive it
 
   bool IsEmpty() const { return tree_.IsEmpty(); }
 

@@ -5,7 +5,7 @@
 
 namespace vornix {
 
-NameTree::NameTree(const std::vector<std::string_view>& names) {
+NameTree::NameTree(const std::vector<std::string_view>& names) : names_(names.data()) {
   if (names.size() > INT32_MAX) throw std::bad_alloc();
   size_t bytes = 0;  // a node for each byte at most: the table is never moved
   for (const std::string_view name : names) {
@@ -20,12 +20,12 @@ NameTree::NameTree(const std::vector<std::string_view>& names) {
   if (edges_ == nullptr) throw std::bad_alloc();
   edge_mask_ = slots - 1;
   Node* const nodes = nodes_.get();
-  nodes[0] = Node{0, 0, -1, 0};
+  nodes[0] = Node{0, 0, -1, 0, 0};
   if (!names.empty()) second_.reserve(64 * 256);  // rows enough for letters, digits and more
   // A node goes before its siblings. One that a table finds has none: it
   // takes the place of the table's 0.
   const auto new_node = [this, nodes](char byte, uint32_t link) {
-    nodes[node_count_] = Node{0, link, -1, byte};
+    nodes[node_count_] = Node{0, link, -1, byte, 0};
     return node_count_++;
   };
   for (size_t i = 0; i < names.size(); ++i) {
@@ -53,9 +53,21 @@ NameTree::NameTree(const std::vector<std::string_view>& names) {
     for (size_t depth = kHashedDepth; depth < name.size(); ++depth) {
       const char byte = FoldAscii(name[depth]);
       uint32_t child = ChildIn(nodes, node, byte);
+      const size_t rest = name.size() - depth - 1;
       if (child == 0) {
         child = new_node(byte, nodes[node].first_child);
         nodes[node].first_child = child;
+        if (rest <= kLongestRest) {  // the rest of this name, until another parts from it
+          nodes[child].rest = static_cast<uint16_t>(rest);
+          node = child;
+          break;
+        }
+      } else if (nodes[child].rest != 0) {
+        if (nodes[child].rest == rest && RestAt(nodes[child], name.data() + depth + 1)) {
+          node = child;  // the same name again
+          break;
+        }
+        SplitRest(child);  // this name ends here or parts from it further on
       }
       node = child;
     }
@@ -71,6 +83,13 @@ NameTree::NameTree(const std::vector<std::string_view>& names) {
       next_of_same_[static_cast<size_t>(lowest)] = index;
     }
   }
+}
+
+void NameTree::SplitRest(uint32_t node) {
+  Node& here = nodes_[node];
+  const std::string_view name = names_[here.first_name];
+  nodes_[node_count_] = Node{0, 0, here.first_name, FoldAscii(name[name.size() - here.rest]), static_cast<uint16_t>(here.rest - 1)};
+  here = Node{node_count_++, here.link, -1, here.byte, 0};
 }
 
 }  // namespace vornix

@@ -4,6 +4,9 @@
 // list index of the names that end there. The nodes of the first two bytes
 // are found by table; those of the third and fourth, where most names part,
 // by a hash of their parent and byte; deeper ones among their few siblings.
+// Below those, the bytes that only one name has are not nodes: the node of
+// the first of them stands for the rest of that name, read from the name
+// itself, until another name parts from it there.
 #ifndef VORNIX_EDIT_NAME_TREE_H_
 #define VORNIX_EDIT_NAME_TREE_H_
 
@@ -21,8 +24,9 @@ namespace vornix {
 class NameTree {
  public:
   /// Names as read, none empty; the same name in another ASCII case is the
-  /// same name.
+  /// same name. The tree reads their bytes while it lives.
   explicit NameTree(const std::vector<std::string_view>& names);
+  explicit NameTree(std::vector<std::string_view>&& names) = delete;  // they must outlive it
 
   bool IsEmpty() const { return node_count_ <= 1; }
   /// The length of the longest name.
@@ -46,7 +50,16 @@ class NameTree {
     uint32_t link;         // the next sibling; for a node found by hash, its parent
     int32_t first_name;    // the lowest list index ending here, or -1
     char byte;
+    // How many of the last bytes of the name first_name follow `byte` here,
+    // when no other name has them: such a node has no children.
+    uint16_t rest;
   };
+  static constexpr size_t kLongestRest = UINT16_MAX;
+  // Whether the bytes at `at` are those of the node's rest, ASCII case aside.
+  bool RestAt(const Node& node, const char* at) const;
+  // Gives the first byte of a node's rest a node of its own, with the rest
+  // after it.
+  void SplitRest(uint32_t node);
   // The depth below which children are found by hash.
   static constexpr size_t kHashedDepth = 4;
   uint32_t Child(uint32_t node, char byte) const { return ChildIn(nodes_.get(), node, byte); }
@@ -76,6 +89,7 @@ class NameTree {
   std::unique_ptr<uint32_t[], Free> edges_;  // from calloc, which may hand out fresh memory as zero without writing it
   size_t edge_mask_ = 0;
   size_t longest_ = 0;
+  const std::string_view* names_;      // the caller's
   std::vector<int32_t> next_of_same_;  // made when a name comes twice
 };
 
@@ -114,8 +128,22 @@ void NameTree::Walk(const char* at, size_t available, OnName on_name) const {
   for (size_t depth = kHashedDepth; depth < available;) {
     node = Child(node, FoldAscii(at[depth++]));
     if (node == 0) return;
-    if (nodes_[node].first_name >= 0) on_name(depth, nodes_[node].first_name);
+    const Node& here = nodes_[node];
+    if (here.rest != 0) {  // one name's last bytes, all of them or none
+      if (available - depth >= here.rest && RestAt(here, at + depth)) on_name(depth + here.rest, here.first_name);
+      return;
+    }
+    if (here.first_name >= 0) on_name(depth, here.first_name);
   }
+}
+
+inline bool NameTree::RestAt(const Node& node, const char* at) const {
+  const std::string_view name = names_[node.first_name];
+  const char* const rest = name.data() + name.size() - node.rest;
+  for (size_t k = 0; k < node.rest; ++k) {
+    if (FoldAscii(at[k]) != FoldAscii(rest[k])) return false;
+  }
+  return true;
 }
 
 }  // namespace vornix

@@ -37,7 +37,28 @@ TEST(NameTree, FindsEachOfManyNamesThatShareBeginnings) {
   }
   EXPECT_EQ(tree.NextOfSameName(2), static_cast<int32_t>(spelled.size() - 1));
   EXPECT_EQ(tree.NextOfSameName(static_cast<int32_t>(spelled.size() - 1)), -1);
-  EXPECT_EQ(NameTree(std::vector<std::string_view>{"a", "b"}).NextOfSameName(0), -1);
+  const std::vector<std::string_view> two = {"a", "b"};
+  EXPECT_EQ(NameTree(two).NextOfSameName(0), -1);
+}
+
+// Deep down, the bytes only one name has are read from the name itself until
+// a later name parts from it, ends inside it or is the same name again.
+TEST(NameTree, ANameEndsOrPartsInsideTheRestOfAnother) {
+  const std::string long_name = "abcd" + std::string(70000, 'z');
+  const std::vector<std::string_view> names = {"abcdefgh", "ABCDEFXY", "abcdef", "abcdefghij", "abcdefgh", "abcdefghik", long_name};
+  const NameTree tree(names);
+  // clang-format off
+  const std::pair<std::string, std::string> walks[] = {
+      {"ABCDEFGHIJK!", "6:2 8:0 10:3 "}, {"abcdefxy", "6:2 8:1 "}, {"abcdefg", "6:2 "}, {"abcdEFGHIK", "6:2 8:0 10:5 "},
+      {"abcdefgx", "6:2 "}, {long_name + "!", "70004:6 "}, {long_name.substr(0, 70003) + "y", ""}, {"abcde", ""},
+  };
+  // clang-format on
+  for (const auto& [text, found] : walks) {
+    std::string said;
+    tree.Walk(text.data(), text.size(), [&said](size_t length, int32_t index) { said += std::to_string(length) + ":" + std::to_string(index) + " "; });
+    EXPECT_EQ(said, found) << text.substr(0, 12);
+  }
+  EXPECT_EQ(tree.NextOfSameName(0), 4);
 }
 
 }  // namespace

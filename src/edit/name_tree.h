@@ -64,9 +64,9 @@ class NameTree {
   static constexpr size_t kHashedDepth = 4;
   uint32_t Child(uint32_t node, char byte) const { return ChildIn(nodes_.get(), node, byte); }
   static uint32_t ChildIn(const Node* nodes, uint32_t node, char byte);
-  // The child of a node of depth 2 or 3 for `byte`, or 0; else the slot of
-  // the table where it would go.
+  // The child of a node of depth 2 or 3 for `byte`, or 0.
   uint32_t HashedChild(uint32_t node, char byte) const { return edges_[EdgeSlot(node, byte)]; }
+  // The slot of the table that holds that child, or where it would go.
   size_t EdgeSlot(uint32_t node, char byte) const;
   uint32_t& SecondChild(unsigned char first, char byte) {
     return second_[root_row_[first] * 256 + static_cast<unsigned char>(byte)];

@@ -193,9 +193,9 @@ LineList::Span LineList::BufferedSpan(int32_t index) const {
 }
 
 bool LineList::BlankBuffered(size_t index) {
-  if (index >= buffered_) return false;                                               // a line added after the text (its last is cut before)
-  if (!blanks_.empty() && index == blanks_.back().index) return true;                 // blank already
-  if (index == viewed_.index && (blanks_.empty() || index > blanks_.back().index)) {  // as a walk blanks
+  if (index >= buffered_) return false;                                // a line added after the text (its last is cut before)
+  if (!blanks_.empty() && index == blanks_.back().index) return true;  // blank already
+  if (ViewedStands(index)) {                                           // as a walk blanks
     blanks_.push_back(Blank{static_cast<uint32_t>(index), ViewedSpan()});
     return true;
   }

@@ -41,7 +41,7 @@ class LineList {
     // The line after the one viewed last, not the last line: the walk of a
     // pass through a text not split; or that line again, not blanked since.
     const size_t at = static_cast<size_t>(index);
-    if (at == viewed_.index && at + 1 < buffered_ && (blanks_.empty() || at > blanks_.back().index)) return View(ViewedSpan());
+    if (ViewedStands(at)) return View(ViewedSpan());
     return View(at == viewed_.index + 1 && at + 1 < buffered_ ? ViewFrom(at, viewed_.next) : BufferedSpan(index));
   }
   /// Calls f(index, line) for each line of [from, to) in order, as LineView
@@ -70,7 +70,7 @@ class LineList {
   /// passed, as the removal passes blank theirs.
   void BlankLine(int32_t index) {
     const size_t at = static_cast<size_t>(index);
-    if (at == viewed_.index && at + 1 < buffered_ && (blanks_.empty() || at > blanks_.back().index))
+    if (ViewedStands(at))
       blanks_.push_back(Blank{static_cast<uint32_t>(at), ViewedSpan()});
     else
       SetLine(index, std::string_view());
@@ -119,6 +119,11 @@ class LineList {
   // end; asking for any other splits them all.
   Span BufferedSpan(int32_t index) const;
   Span ViewFrom(size_t index, size_t start) const;  // of a line not last, starting at `start`
+  // Whether line `at` is the line viewed last, in the text not split but not
+  // its last line, and not blanked since: its span is ViewedSpan().
+  bool ViewedStands(size_t at) const {
+    return at == viewed_.index && at + 1 < buffered_ && (blanks_.empty() || at > blanks_.back().index);
+  }
   Span ViewedSpan() const {
     return Span{static_cast<uint32_t>(viewed_.offset), static_cast<uint32_t>(viewed_.next - 2 - viewed_.offset)};
   }

@@ -137,6 +137,8 @@ void NameTree::Walk(const char* at, size_t available, OnName on_name) const {
   }
 }
 
+// SameNoCase compares the same way, but a call to it on every rest a walk
+// reaches costs a run with 5,000 names about 40,000 instructions more.
 inline bool NameTree::RestAt(const Node& node, const char* at) const {
   const std::string_view name = names_[node.first_name];
   const char* const rest = name.data() + name.size() - node.rest;
